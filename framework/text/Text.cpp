@@ -33,7 +33,8 @@ std::u32string Text::CodePoints() const {
   std::u32string codes;
   codes.reserve(bytes_.size());
   if (encoding_.IsSingleByte()) {
-    for (char c : bytes_) codes.push_back(DecodeSingleByte(static_cast<unsigned char>(c), encoding_));
+    for (char c : bytes_)
+      codes.push_back(DecodeSingleByte(static_cast<unsigned char>(c), encoding_));
   } else {
     for (std::size_t pos = 0; pos < bytes_.size();) codes.push_back(DecodeUTF8(bytes_, pos));
   }

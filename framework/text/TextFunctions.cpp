@@ -35,6 +35,15 @@ Text ReplaceOccurrences(const Text& text, const Text& old, const Text& replaceme
   return result;
 }
 
+std::string GroupThousands(const std::string& digits) {
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped.push_back(',');
+    grouped.push_back(digits[i]);
+  }
+  return grouped;
+}
+
 }  // namespace
 
 std::int32_t InStr(std::int32_t start, const Text& text, const Text& part) {
@@ -73,8 +82,7 @@ std::vector<Text> SplitFields(const Text& text, const Text& separator) {
   const TextSearch search(text, separator);
   std::vector<Text> fields;
   std::size_t begin = 0;
-  for (std::size_t found = search.Find(0); found != std::string::npos;
-       found = search.Find(begin)) {
+  for (std::size_t found = search.Find(0); found != std::string::npos; found = search.Find(begin)) {
     fields.push_back(Slice(text, begin, found));
     begin = found + search.PartSize();
   }
@@ -88,9 +96,7 @@ Text Chr(std::int32_t code) {
   return Text(std::move(bytes));
 }
 
-std::int32_t Len(const Text& text) {
-  return ToInt32(CharacterCount(text, text.Bytes().size()));
-}
+std::int32_t Len(const Text& text) { return ToInt32(CharacterCount(text, text.Bytes().size())); }
 
 Text Left(const Text& text, std::int32_t count) {
   return Slice(text, 0, ByteOffsetOfCharacter(text, ToSize(count)));
@@ -128,8 +134,8 @@ Text ConvertEncoding(const Text& text, TextEncoding encoding) {
     // One table of 256 entries from the source's bytes to the target's.
     std::array<char, 256> table{};
     for (unsigned byte = 0; byte < 256; ++byte) {
-      const auto encoded =
-          EncodeSingleByte(DecodeSingleByte(static_cast<unsigned char>(byte), text.Encoding()), encoding);
+      const auto encoded = EncodeSingleByte(
+          DecodeSingleByte(static_cast<unsigned char>(byte), text.Encoding()), encoding);
       table[byte] = encoded ? static_cast<char>(*encoded) : '?';
     }
     for (char c : text.Bytes()) bytes.push_back(table[static_cast<unsigned char>(c)]);
@@ -148,7 +154,9 @@ double Val(const Text& text) {
   while (pos < bytes.size() && (bytes[pos] == ' ' || bytes[pos] == '\t')) ++pos;
   std::size_t end = pos;
   if (end < bytes.size() && (bytes[end] == '+' || bytes[end] == '-')) ++end;
-  const auto isDigit = [&](std::size_t i) { return i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9'; };
+  const auto isDigit = [&](std::size_t i) {
+    return i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9';
+  };
   while (isDigit(end)) ++end;
   if (end < bytes.size() && bytes[end] == '.') {
     ++end;
@@ -188,10 +196,9 @@ Text Format(double number, const Text& mask) {
   std::size_t required = 0;
   for (char c : integerMask) required += c == '0' ? 1 : 0;
   if (integerDigits == "0" && required == 0) integerDigits.clear();
-  if (integerDigits.size() < required) integerDigits.insert(0, required - integerDigits.size(), '0');
-  if (integerMask.find(',') != std::string::npos) {
-    for (std::size_t i = integerDigits.size(); i > 3; i -= 3) integerDigits.insert(i - 3, ",");
-  }
+  if (integerDigits.size() < required)
+    integerDigits.insert(0, required - integerDigits.size(), '0');
+  if (integerMask.find(',') != std::string::npos) integerDigits = GroupThousands(integerDigits);
   // Optional trailing decimals ("#") are dropped when they are zero.
   std::size_t keepFraction = fraction.size();
   for (std::size_t i = fractionMask.size(); i > 0 && keepFraction > 0; --i) {

@@ -39,7 +39,8 @@ std::string FoldBytes(const std::string& bytes, TextEncoding encoding) {
     } else if (byte == 0xC3 && i + 1 < folded.size()) {
       // U+00C0 to U+00DE are C3 80 to C3 9E; their small letters lie 0x20 higher.
       const auto next = static_cast<unsigned char>(folded[i + 1]);
-      if (next >= 0x80 && next <= 0x9E && next != 0x97) folded[i + 1] = static_cast<char>(next + 0x20);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97)
+        folded[i + 1] = static_cast<char>(next + 0x20);
       ++i;
     }
   }
