@@ -17,8 +17,8 @@ ParameterList ListOf(std::vector<Variant> values) {
 
 TEST(ScriptBridge, EmptyListRunsWithoutParameters) {
   fw::RecordingScriptHost host;
-  host.QueueResult(" Giro, Spar ");
   buchungViaRB3(ListOf({}));
+  host.QueueResult(" Giro, Spar ");
   EXPECT_EQ(Kontennamenermitteln(ListOf({})).Bytes(), " Giro, Spar ");  // untouched
   ASSERT_EQ(host.Runs().size(), 2u);
   EXPECT_EQ(host.Runs()[0].number, 168);
