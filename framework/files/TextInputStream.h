@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
+#include "framework/files/LineReader.h"
 #include "framework/text/Text.h"
 
 namespace fw {
@@ -12,6 +12,7 @@ namespace fw {
 // end gives no further empty line, and an empty file gives one empty line.
 class TextInputStream {
  public:
+  // Takes over the open descriptor and closes it when the stream goes.
   explicit TextInputStream(int fileDescriptor);
   ~TextInputStream();
   TextInputStream(const TextInputStream&) = delete;
@@ -24,21 +25,21 @@ class TextInputStream {
   // The next line without its line end, in `encoding` or, when none is given, in the stream's
   // own; the empty text when nothing is left.
   Text ReadLine(std::optional<TextEncoding> encoding = std::nullopt);
-  bool EOF() const;
+  // True when nothing is left to read. (The C library defines EOF as a macro, hence the name.)
+  bool IsEOF();
 
   // True once reading has failed; such a stream reports its end.
   bool ReadFailed() const { return failed_; }
 
  private:
-  bool Fill();
+  // Reads the next piece of the file; at its end, or when reading fails, finishes the reader.
+  void Fill();
 
   int fd_;
   TextEncoding encoding_ = Encodings::UTF8();
-  std::string buffer_;
-  std::size_t position_ = 0;
-  bool endOfFile_ = false;
+  LineReader reader_;
+  std::string line_;
   bool failed_ = false;
-  bool anyLineRead_ = false;
 };
 
 }  // namespace fw

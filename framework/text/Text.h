@@ -15,13 +15,15 @@ namespace fw {
 class Text {
  public:
   Text() = default;
-  Text(const char* utf8) : bytes_(utf8) {}  // NOLINT: literals convert implicitly
-  Text(std::string_view utf8) : bytes_(utf8) {}  // NOLINT
+  Text(const char* utf8) : bytes_(utf8) {}             // NOLINT: literals convert implicitly
+  Text(std::string_view utf8) : bytes_(utf8) {}        // NOLINT
   Text(std::string utf8) : bytes_(std::move(utf8)) {}  // NOLINT
 
   static Text FromBytes(std::string bytes, TextEncoding encoding);
 
   const std::string& Bytes() const { return bytes_; }
+  // The bytes, for changing them in place; the encoding stays.
+  std::string& MutableBytes() { return bytes_; }
   TextEncoding Encoding() const { return encoding_; }
   bool IsEmpty() const { return bytes_.empty(); }
 

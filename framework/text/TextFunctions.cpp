@@ -1,7 +1,9 @@
 #include "framework/text/TextFunctions.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "framework/text/CharacterSet.h"
@@ -33,6 +35,58 @@ Text ReplaceOccurrences(const Text& text, const Text& old, const Text& replaceme
   }
   result += Slice(text, copied, text.Bytes().size());
   return result;
+}
+
+// The byte tables between the single-byte encodings, built once: [from][to], by EncodingId.
+using ByteTable = std::array<char, 256>;
+const ByteTable& SingleByteTable(TextEncoding from, TextEncoding to) {
+  static const auto tables = [] {
+    std::array<std::array<ByteTable, 3>, 3> all{};
+    for (const TextEncoding source : {Encodings::ISOLatin1(), Encodings::MacRoman()}) {
+      for (const TextEncoding target : {Encodings::ISOLatin1(), Encodings::MacRoman()}) {
+        ByteTable& table =
+            all[static_cast<std::size_t>(source.Id())][static_cast<std::size_t>(target.Id())];
+        for (unsigned byte = 0; byte < 256; ++byte) {
+          const auto encoded =
+              EncodeSingleByte(DecodeSingleByte(static_cast<unsigned char>(byte), source), target);
+          table[byte] = encoded ? static_cast<char>(*encoded) : '?';
+        }
+      }
+    }
+    return all;
+  }();
+  return tables[static_cast<std::size_t>(from.Id())][static_cast<std::size_t>(to.Id())];
+}
+
+// Offset of the first byte of 0x80 or above, eight bytes at a time; the size when there is none.
+std::size_t FirstNonASCII(const std::string& bytes) {
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    if ((word & 0x8080808080808080ULL) != 0) break;
+  }
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  return i;
+}
+
+// True for a byte that means the same in all three encodings and has no other letter case: a
+// search for it is a plain byte search.
+bool IsCaselessASCII(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x80 && !((byte | 0x20) >= 'a' && (byte | 0x20) <= 'z');
+}
+
+void DeleteEvery(std::string& bytes, char target) {
+  const void* first = std::memchr(bytes.data(), target, bytes.size());
+  if (first == nullptr) return;
+  std::size_t out = static_cast<std::size_t>(static_cast<const char*>(first) - bytes.data());
+  for (std::size_t in = out + 1; in < bytes.size(); ++in) {
+    const char c = bytes[in];
+    bytes[out] = c;
+    out += c != target ? 1 : 0;
+  }
+  bytes.resize(out);
 }
 
 std::string GroupThousands(const std::string& digits) {
@@ -116,11 +170,28 @@ Text RTrim(const Text& text) {
   return Slice(text, 0, end);
 }
 
+Text RTrim(Text&& text) {
+  std::string& bytes = text.MutableBytes();
+  std::size_t end = bytes.size();
+  while (end > 0 && IsTrailingWhiteSpace(bytes[end - 1])) --end;
+  bytes.resize(end);
+  return std::move(text);
+}
+
 Text Replace(const Text& text, const Text& old, const Text& replacement) {
   return ReplaceOccurrences(text, old, replacement, false);
 }
 
 Text ReplaceAll(const Text& text, const Text& old, const Text& replacement) {
+  return ReplaceOccurrences(text, old, replacement, true);
+}
+
+Text ReplaceAll(Text&& text, const Text& old, const Text& replacement) {
+  // Deleting one caseless ASCII character, the common case, is done on the bytes in place.
+  if (old.Bytes().size() == 1 && IsCaselessASCII(old.Bytes()[0]) && replacement.IsEmpty()) {
+    DeleteEvery(text.MutableBytes(), old.Bytes()[0]);
+    return std::move(text);
+  }
   return ReplaceOccurrences(text, old, replacement, true);
 }
 
@@ -131,13 +202,7 @@ Text ConvertEncoding(const Text& text, TextEncoding encoding) {
   std::string bytes;
   bytes.reserve(text.Bytes().size());
   if (text.Encoding().IsSingleByte()) {
-    // One table of 256 entries from the source's bytes to the target's.
-    std::array<char, 256> table{};
-    for (unsigned byte = 0; byte < 256; ++byte) {
-      const auto encoded = EncodeSingleByte(
-          DecodeSingleByte(static_cast<unsigned char>(byte), text.Encoding()), encoding);
-      table[byte] = encoded ? static_cast<char>(*encoded) : '?';
-    }
+    const ByteTable& table = SingleByteTable(text.Encoding(), encoding);
     for (char c : text.Bytes()) bytes.push_back(table[static_cast<unsigned char>(c)]);
   } else {
     for (char32_t code : text.CodePoints()) {
@@ -146,6 +211,20 @@ Text ConvertEncoding(const Text& text, TextEncoding encoding) {
     }
   }
   return Text::FromBytes(std::move(bytes), encoding);
+}
+
+Text ConvertEncoding(Text&& text, TextEncoding encoding) {
+  if (text.Encoding() == encoding) return std::move(text);
+  std::string& bytes = text.MutableBytes();
+  if (text.Encoding().IsSingleByte() && encoding.IsSingleByte()) {
+    // ASCII bytes stay as they are; the table starts at the first byte that may change.
+    const ByteTable& table = SingleByteTable(text.Encoding(), encoding);
+    for (std::size_t i = FirstNonASCII(bytes); i < bytes.size(); ++i)
+      bytes[i] = table[static_cast<unsigned char>(bytes[i])];
+    return Text::FromBytes(std::move(bytes), encoding);
+  }
+  if (FirstNonASCII(bytes) == bytes.size()) return Text::FromBytes(std::move(bytes), encoding);
+  return ConvertEncoding(static_cast<const Text&>(text), encoding);
 }
 
 double Val(const Text& text) {

@@ -8,7 +8,8 @@
 namespace fw {
 
 // The text functions of the framework. Positions, lengths and field numbers count characters,
-// from 1. Searching ignores letter case, like text equality.
+// from 1. Searching ignores letter case, like text equality. The forms that take a `Text&&` give
+// the same results and, where they can, change the bytes of the given text in place.
 
 // Position of the first `part` in `text` at or after position `start` (0 and 1 both mean the
 // beginning); 0 when absent or when `part` is empty.
@@ -29,12 +30,15 @@ Text Left(const Text& text, std::int32_t count);
 Text Right(const Text& text, std::int32_t count);
 // Without trailing blanks, tabs, CR, LF, VT and FF.
 Text RTrim(const Text& text);
+Text RTrim(Text&& text);
 // `text` with its first, or every, occurrence of `old` replaced.
 Text Replace(const Text& text, const Text& old, const Text& replacement);
 Text ReplaceAll(const Text& text, const Text& old, const Text& replacement);
+Text ReplaceAll(Text&& text, const Text& old, const Text& replacement);
 
 // The same characters in another encoding; a character that the target lacks becomes "?".
 Text ConvertEncoding(const Text& text, TextEncoding encoding);
+Text ConvertEncoding(Text&& text, TextEncoding encoding);
 
 // The number at the start of the text (after leading blanks), 0 when there is none.
 double Val(const Text& text);

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/text/TextFunctions.h"
+
+namespace fw {
+namespace {
+
+// The forms that change a text in place must give what the copying forms give.
+void ExpectSame(const Text& copied, const Text& inPlace, const Text& input) {
+  EXPECT_EQ(inPlace.Bytes(), copied.Bytes()) << testing::PrintToString(input.Bytes());
+  EXPECT_EQ(inPlace.Encoding(), copied.Encoding()) << testing::PrintToString(input.Bytes());
+}
+
+TEST(TextInPlace, GivesTheSameResultsAsTheCopyingForms) {
+  const std::vector<Text> inputs = {
+      Text(""),
+      Text("plain ascii text, longer than eight bytes"),
+      Text("\"a\";\"b c \" \t\r\n"),
+      Text("\"\"\"\""),
+      Text("Begünstigter/Absender - Name; Ärger €"),
+      Text::FromBytes("\"Gr\xFC\xDF"
+                      "e\" \xA4\x80\xFF ",
+                      Encodings::ISOLatin1()),
+      Text::FromBytes("\x8A\xDB\"x\" ", Encodings::MacRoman()),
+      Text::FromBytes("bad utf-8 \xC3 \"\xFF\"", Encodings::UTF8()),
+  };
+  const std::vector<TextEncoding> encodings = {Encodings::UTF8(), Encodings::ISOLatin1(),
+                                               Encodings::MacRoman()};
+  const std::vector<std::pair<Text, Text>> replacements = {{Chr(34), Text("")},
+                                                           {Text(";"), Text("")},
+                                                           {Text("a"), Text("")},
+                                                           {Chr(34), Text("'")},
+                                                           {Text("ä"), Text("")}};
+  for (const Text& input : inputs) {
+    ExpectSame(RTrim(input), RTrim(Text(input)), input);
+    for (const TextEncoding encoding : encodings)
+      ExpectSame(ConvertEncoding(input, encoding), ConvertEncoding(Text(input), encoding), input);
+    for (const auto& [old, replacement] : replacements)
+      ExpectSame(ReplaceAll(input, old, replacement), ReplaceAll(Text(input), old, replacement),
+                 input);
+  }
+}
+
+}  // namespace
+}  // namespace fw
