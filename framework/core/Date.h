@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "framework/core/DateParser.h"
 #include "framework/text/Text.h"
 
 namespace fw {
@@ -22,6 +23,7 @@ class Date {
   std::int32_t Minute() const { return minute_; }
   std::int32_t Second() const { return second_; }
 
+  // Sets the day and keeps the time of day.
   void SetDate(std::int32_t year, std::int32_t month, std::int32_t day);
 
   // Tests set the clock that new dates read; an empty function restores the system clock.
@@ -32,12 +34,8 @@ class Date {
   std::int32_t year_ = 0, month_ = 0, day_ = 0, hour_ = 0, minute_ = 0, second_ = 0;
 };
 
-// True when year, month and day name a real day of the Gregorian calendar.
-bool IsCalendarDate(std::int32_t year, std::int32_t month, std::int32_t day);
-
-// Understands "d.m.yyyy", "d.m.yy" (00-49 are 2000-2049, 50-99 are 1950-1999) and "yyyy-mm-dd",
-// with or without leading zeros. When the text is understood, `date` gets that day and the
-// result is true; otherwise `date` is left as it was.
+// Understands the texts that ParseDateText reads. When the text is understood, `date` gets that
+// day (its time of day stays) and the result is true; otherwise `date` is left as it was.
 bool ParseDate(const Text& text, Date& date);
 
 }  // namespace fw
