@@ -13,6 +13,8 @@ Display& CurrentDisplay() {
   return *installedDisplay;
 }
 
+Display* InstalledDisplay() { return installedDisplay; }
+
 void SetCurrentDisplay(Display* display) { installedDisplay = display; }
 
 }  // namespace fw
