@@ -34,11 +34,12 @@ void TextInputStream::Fill() {
 
 Text TextInputStream::ReadLine(std::optional<TextEncoding> encoding) {
   const TextEncoding lineEncoding = encoding.value_or(encoding_);
-  while (!reader_.Next(line_)) {
+  std::string line;
+  while (!reader_.Next(line)) {
     if (reader_.Finished()) return Text::FromBytes(std::string(), lineEncoding);
     Fill();
   }
-  return Text::FromBytes(line_, lineEncoding);
+  return Text::FromBytes(std::move(line), lineEncoding);
 }
 
 bool TextInputStream::IsEOF() {

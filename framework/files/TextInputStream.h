@@ -38,7 +38,6 @@ class TextInputStream {
   int fd_;
   TextEncoding encoding_ = Encodings::UTF8();
   LineReader reader_;
-  std::string line_;
   bool failed_ = false;
 };
 

@@ -1,11 +1,10 @@
 #include "framework/text/TextFunctions.h"
 
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
+#include "framework/text/ByteOperations.h"
 #include "framework/text/CharacterSet.h"
 #include "framework/text/TextSearch.h"
 
@@ -58,35 +57,11 @@ const ByteTable& SingleByteTable(TextEncoding from, TextEncoding to) {
   return tables[static_cast<std::size_t>(from.Id())][static_cast<std::size_t>(to.Id())];
 }
 
-// Offset of the first byte of 0x80 or above, eight bytes at a time; the size when there is none.
-std::size_t FirstNonASCII(const std::string& bytes) {
-  std::size_t i = 0;
-  for (; i + 8 <= bytes.size(); i += 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data() + i, sizeof word);
-    if ((word & 0x8080808080808080ULL) != 0) break;
-  }
-  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
-  return i;
-}
-
 // True for a byte that means the same in all three encodings and has no other letter case: a
 // search for it is a plain byte search.
 bool IsCaselessASCII(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte < 0x80 && !((byte | 0x20) >= 'a' && (byte | 0x20) <= 'z');
-}
-
-void DeleteEvery(std::string& bytes, char target) {
-  const void* first = std::memchr(bytes.data(), target, bytes.size());
-  if (first == nullptr) return;
-  std::size_t out = static_cast<std::size_t>(static_cast<const char*>(first) - bytes.data());
-  for (std::size_t in = out + 1; in < bytes.size(); ++in) {
-    const char c = bytes[in];
-    bytes[out] = c;
-    out += c != target ? 1 : 0;
-  }
-  bytes.resize(out);
 }
 
 std::string GroupThousands(const std::string& digits) {
@@ -218,9 +193,7 @@ Text ConvertEncoding(Text&& text, TextEncoding encoding) {
   std::string& bytes = text.MutableBytes();
   if (text.Encoding().IsSingleByte() && encoding.IsSingleByte()) {
     // ASCII bytes stay as they are; the table starts at the first byte that may change.
-    const ByteTable& table = SingleByteTable(text.Encoding(), encoding);
-    for (std::size_t i = FirstNonASCII(bytes); i < bytes.size(); ++i)
-      bytes[i] = table[static_cast<unsigned char>(bytes[i])];
+    MapNonASCIIBytes(bytes, SingleByteTable(text.Encoding(), encoding));
     return Text::FromBytes(std::move(bytes), encoding);
   }
   if (FirstNonASCII(bytes) == bytes.size()) return Text::FromBytes(std::move(bytes), encoding);

@@ -14,8 +14,26 @@ void ExpectSame(const Text& copied, const Text& inPlace, const Text& input) {
   EXPECT_EQ(inPlace.Encoding(), copied.Encoding()) << testing::PrintToString(input.Bytes());
 }
 
+// Texts of every length up to 70 with quotes, blanks and umlauts in shifting places, so that
+// the word-wise and block-wise paths meet every position.
+std::vector<Text> MixedTexts() {
+  std::vector<Text> texts;
+  const std::string pieces[] = {"\"", "a", ";", " ", "\xFC", "\"\"", "Buchungstag"};
+  for (std::size_t length = 0; length <= 70; ++length) {
+    std::string bytes;
+    for (std::size_t i = 0; bytes.size() < length; ++i) bytes += pieces[(i * 3 + length) % 7];
+    bytes.resize(length);
+    texts.push_back(Text::FromBytes(bytes, Encodings::ISOLatin1()));
+  }
+  std::string every(256, '\0');
+  for (std::size_t i = 0; i < every.size(); ++i) every[i] = static_cast<char>(i);
+  texts.push_back(Text::FromBytes(every, Encodings::ISOLatin1()));
+  texts.push_back(Text::FromBytes(every, Encodings::MacRoman()));
+  return texts;
+}
+
 TEST(TextInPlace, GivesTheSameResultsAsTheCopyingForms) {
-  const std::vector<Text> inputs = {
+  std::vector<Text> inputs = {
       Text(""),
       Text("plain ascii text, longer than eight bytes"),
       Text("\"a\";\"b c \" \t\r\n"),
@@ -27,6 +45,7 @@ TEST(TextInPlace, GivesTheSameResultsAsTheCopyingForms) {
       Text::FromBytes("\x8A\xDB\"x\" ", Encodings::MacRoman()),
       Text::FromBytes("bad utf-8 \xC3 \"\xFF\"", Encodings::UTF8()),
   };
+  for (Text& text : MixedTexts()) inputs.push_back(std::move(text));
   const std::vector<TextEncoding> encodings = {Encodings::UTF8(), Encodings::ISOLatin1(),
                                                Encodings::MacRoman()};
   const std::vector<std::pair<Text, Text>> replacements = {{Chr(34), Text("")},
