@@ -1,0 +1,399 @@
+// The two scripts of the journal, run as the program runs them: through the process script host,
+// on a temporary journal named by LEDGER_FILE.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "framework/core/Exceptions.h"
+#include "framework/script/ProcessScriptHost.h"
+
+namespace valtaro {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+const fs::path kSource = VALTARO_SOURCE_DIR;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+std::optional<fs::path> FindProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::stringstream folders(path != nullptr ? path : "");
+  for (std::string folder; std::getline(folders, folder, ':');) {
+    const fs::path candidate = fs::path(folder) / name;
+    if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return std::nullopt;
+}
+
+struct CommandResult {
+  int status = -1;
+  std::string output;
+};
+
+// Only for the test's own commands with paths that need no quoting.
+CommandResult RunCommand(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    result.output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+// Rows of a CSV text, fields unquoted ("" inside quotes is one quote).
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        rows.back().back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        rows.back().back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      rows.back().emplace_back();
+    } else if (c == '\n') {
+      rows.emplace_back(1);
+    } else if (c != '\r') {
+      rows.back().back() += c;
+    }
+  }
+  while (!rows.empty() && rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
+  return rows;
+}
+
+using Values = std::vector<std::string>;
+
+class JournalScripts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "journal-XXXXXX").string();
+    folder_ = ::mkdtemp(pattern.data());
+    journal_ = folder_ / "test.journal";
+    ::setenv("LEDGER_FILE", journal_.c_str(), 1);
+  }
+  void TearDown() override {
+    ::unsetenv("LEDGER_FILE");
+    fs::remove_all(folder_);
+  }
+
+  fw::Text Run(int number, const Values& values) {
+    fw::ScriptRun run;
+    run.number = number;
+    run.withParameters = !values.empty();
+    for (const std::string& value : values) run.parameters.emplace_back(fw::Text(value));
+    return host_.Run(run);
+  }
+  std::string AccountNames() { return Run(169, {}).ToUTF8(); }
+  void Book(const Values& values) { Run(168, values); }
+  std::string BookingFailure(const Values& values) {
+    try {
+      Book(values);
+    } catch (const fw::RuntimeException& e) {
+      return e.Message().ToUTF8();
+    }
+    return "(no exception)";
+  }
+  std::string Journal() const { return ReadFile(journal_); }
+
+  fs::path folder_;
+  fs::path journal_;
+  fw::ProcessScriptHost host_{(kSource / "scripts").string()};
+};
+
+const std::string kDeclarations = "account Girokonto\naccount Unbekannt\n";
+
+Values Booking(std::string amount, std::string from = "Unbekannt", std::string to = "Girokonto") {
+  return {"05.03.2008",  "06.03.2008", std::move(amount), std::move(from),
+          std::move(to), "Wohnen",     "Stadtwerke",      "Abschlag"};
+}
+
+TEST_F(JournalScripts, AccountNamesOfTheExampleJournal) {
+  fs::copy_file(kSource / "examples" / "example.journal", journal_);
+  EXPECT_EQ(AccountNames(), "Girokonto, Sparkonto, Kreditkarte, Unbekannt");
+}
+
+TEST_F(JournalScripts, AccountNamesAreEmptyWithoutJournalOrDeclarations) {
+  EXPECT_EQ(AccountNames(), "");
+  WriteFile(journal_, "; nur ein Kommentar\n\n2024-01-01 x\n    a  1\n    b\n");
+  EXPECT_EQ(AccountNames(), "");
+}
+
+TEST_F(JournalScripts, AccountNamesFromDirectivesInFileOrderEachOnce) {
+  WriteFile(journal_,
+            "; Konten\r\n"
+            "account Girokonto\r\n"
+            "account Sparkonto  ; mit Kommentar\n"
+            "account\tKreditkarte\tnoch ein Kommentar\n"
+            "  account Eingerückt\n"
+            "accounts Falsch\n"
+            "comment\naccount Auskommentiert\nend comment\n"
+            "account Girokonto\n"
+            "account Bargeld Haus \n"
+            "account Ärger:Über\n"
+            "account \n");
+  EXPECT_EQ(AccountNames(), "Girokonto, Sparkonto, Kreditkarte, Bargeld Haus, Ärger:Über");
+}
+
+TEST_F(JournalScripts, BookingAppendsOneTransaction) {
+  WriteFile(journal_, kDeclarations);
+  Book({"05.03.2008", "06.03.2008", "725", "Unbekannt", "Girokonto", "Wohnen",
+        "Stadtwerke Musterstadt", "Abschlag März\nKundennr. 4711"});
+  Book({"29.02.2024", "01.03.2024", "+5", "Girokonto", "Unbekannt", "Sonstiges", "", ""});
+  EXPECT_EQ(Journal(), kDeclarations +
+                           "\n2008-03-05=2008-03-06 Stadtwerke Musterstadt\n"
+                           "    ; Wohnen\n"
+                           "    ; Abschlag März\n"
+                           "    ; Kundennr. 4711\n"
+                           "    Girokonto  7.25\n"
+                           "    Unbekannt  -7.25\n"
+                           "\n2024-02-29=2024-03-01\n"
+                           "    ; Sonstiges\n"
+                           "    Unbekannt  0.05\n"
+                           "    Girokonto  -0.05\n");
+}
+
+TEST_F(JournalScripts, AmountsInHundredthsBecomeDecimals) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"725", "7.25"},    {"5", "0.05"},
+      {"00", "0.00"},     {"", ""},
+      {"0", "0.00"},      {"+1234", "12.34"},
+      {"000123", "1.23"}, {"100000", "1000.00"},
+      {"010", "0.10"},    {"123456789012345678", "1234567890123456.78"}};
+  for (const auto& [hundredths, decimal] : cases) {
+    fs::remove(journal_);
+    Book(Booking(hundredths));
+    EXPECT_THAT(Journal(),
+                HasSubstr("    Girokonto  " + decimal + "\n    Unbekannt  -" + decimal + "\n"))
+        << hundredths;
+  }
+}
+
+TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
+  struct Case {
+    Values values;
+    std::string reason;
+  };
+  Values sevenValues = Booking("725");
+  sevenValues.pop_back();
+  const auto withDate = [](std::string date) {
+    Values v = Booking("725");
+    v[1] = std::move(date);
+    return v;
+  };
+  const std::vector<Case> cases = {
+      {withDate("1.3.2008"), "Wertstellungstag ist kein Datum der Form TT.MM.JJJJ: 1.3.2008"},
+      {withDate("2008-03-06"), "kein Datum der Form TT.MM.JJJJ"},
+      {withDate(""), "kein Datum der Form TT.MM.JJJJ"},
+      {withDate("06.03.2008\n"), "kein Datum der Form TT.MM.JJJJ"},
+      {withDate("31.02.2024"), "Wertstellungstag hat keinen gültigen Tag: 31.02.2024"},
+      {withDate("29.02.2023"), "keinen gültigen Tag"},
+      {withDate("29.02.1900"), "keinen gültigen Tag"},
+      {withDate("00.03.2008"), "keinen gültigen Tag"},
+      {withDate("01.13.2008"), "Wertstellungstag hat keinen gültigen Monat: 01.13.2008"},
+      {Booking(""), "Betrag ist keine Ziffernfolge in Hundertsteln: "},
+      {Booking("+"), "Betrag ist keine Ziffernfolge"},
+      {Booking("-725"), "Betrag ist keine Ziffernfolge"},
+      {Booking("7,25"), "Betrag ist keine Ziffernfolge"},
+      {Booking("1.23456"), "Betrag ist keine Ziffernfolge"},
+      {Booking("7 25"), "Betrag ist keine Ziffernfolge"},
+      {Booking("725\n"), "Betrag ist keine Ziffernfolge"},
+      {Booking("725", ""), "Konto (von) ist leer"},
+      {Booking("725", "Unbekannt", "Giro\nkonto"), "Konto (an) enthält ein Zeilenende"},
+      {Booking("725", "Giro\r"), "Konto (von) enthält ein Zeilenende"},
+      {Booking("725", "Giro\tkonto"), "enthält ein Zeilenende, einen Tabulator"},
+      {Booking("725", "Giro  konto"), "Konto (von) enthält zwei Leerzeichen in Folge"},
+      {Booking("725", " Giro"), "beginnt oder endet mit einem Leerzeichen"},
+      {Booking("725", "Giro "), "beginnt oder endet mit einem Leerzeichen"},
+      {Booking("725", ";Giro"), "beginnt mit einem Zeichen, das im Journal eine andere Bedeutung"},
+      {Booking("725", "(Giro)"), "eine andere Bedeutung"},
+      {Booking("725", "[Giro]"), "eine andere Bedeutung"},
+      {Booking("725", "*Giro"), "eine andere Bedeutung"},
+      {Booking("725", "!Giro"), "eine andere Bedeutung"},
+      {sevenValues, "8 Werte erwartet, erhalten: 7"},
+  };
+  WriteFile(journal_, kDeclarations);
+  for (const Case& c : cases) {
+    const std::string message = BookingFailure(c.values);
+    EXPECT_THAT(message, StartsWith("Script 168 fehlgeschlagen: Exit-Status 1. Meldung: 168: "))
+        << c.reason;
+    EXPECT_THAT(message, HasSubstr(c.reason));
+    EXPECT_EQ(Journal(), kDeclarations) << c.reason;
+  }
+}
+
+TEST_F(JournalScripts, UnwritableJournalIsReported) {
+  ::setenv("LEDGER_FILE", (folder_ / "fehlt" / "j.journal").c_str(), 1);
+  EXPECT_THAT(BookingFailure(Booking("725")),
+              HasSubstr("168: Journal " + (folder_ / "fehlt" / "j.journal").string() +
+                        " ist nicht beschreibbar"));
+}
+
+// Lines that the ledger tools read as something other than a comment or the one transaction.
+std::vector<std::string> NonCommentLines(const std::string& journal) {
+  std::vector<std::string> lines;
+  std::stringstream in(journal);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.rfind("    ;", 0) != 0) lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST_F(JournalScripts, ValuesWithLineEndsAndTabsAddNoPostingOrDirective) {
+  Book({"05.03.2008", "06.03.2008", "725", "Unbekannt", "Girokonto",
+        "Kat\naccount Böse\r\n    Unbekannt  1.00",
+        "Name\n    Girokonto  100.00\ninclude /etc/passwd\tTab",
+        "Zweck 1\r\n    Unbekannt  5.00\n\ninclude /etc/passwd\n\tGirokonto  3\n"});
+  EXPECT_EQ(NonCommentLines(Journal()),
+            (std::vector<std::string>{
+                "2008-03-05=2008-03-06 Name     Girokonto  100.00 include /etc/passwd Tab",
+                "    Girokonto  7.25", "    Unbekannt  -7.25"}));
+  EXPECT_THAT(Journal(), HasSubstr("    ; Kat account Böse      Unbekannt  1.00\n"
+                                   "    ; Zweck 1 \n"
+                                   "    ;     Unbekannt  5.00\n"
+                                   "    ;\n"
+                                   "    ; include /etc/passwd\n"
+                                   "    ;  Girokonto  3\n"
+                                   "    ;\n"
+                                   "    Girokonto  7.25\n"));
+  EXPECT_EQ(AccountNames(), "");
+}
+
+TEST_F(JournalScripts, DescriptionsThatWouldParseAsSomethingElseAreNeutralised) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"*Stern", "2008-03-05=2008-03-06 () *Stern"},
+      {"!Ausruf", "2008-03-05=2008-03-06 () !Ausruf"},
+      {"(Klammer", "2008-03-05=2008-03-06 () (Klammer"},
+      {"  *Stern", "2008-03-05=2008-03-06 () *Stern"},
+      {"Müller; Söhne", "2008-03-05=2008-03-06 Müller, Söhne"},
+      {";", "2008-03-05=2008-03-06 ,"},
+      {"Zwei  Blanks | Notiz", "2008-03-05=2008-03-06 Zwei  Blanks | Notiz"},
+  };
+  for (const auto& [name, header] : cases) {
+    fs::remove(journal_);
+    Values values = Booking("725");
+    values[6] = name;
+    Book(values);
+    EXPECT_EQ(NonCommentLines(Journal()).front(), header);
+  }
+}
+
+// Column values of hledger's CSV of each posting, by column name.
+std::vector<std::map<std::string, std::string>> HledgerPostings(const fs::path& hledger,
+                                                                const fs::path& journal) {
+  const CommandResult printed =
+      RunCommand(hledger.string() + " -f " + journal.string() + " print -O csv");
+  EXPECT_EQ(printed.status, 0) << printed.output;
+  const auto rows = ParseCsv(printed.output);
+  std::vector<std::map<std::string, std::string>> postings;
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    std::map<std::string, std::string> posting;
+    for (std::size_t c = 0; c < rows[0].size() && c < rows[r].size(); ++c)
+      posting[rows[0][c]] = rows[r][c];
+    postings.push_back(posting);
+  }
+  return postings;
+}
+
+TEST_F(JournalScripts, LedgerToolsReadTheBookingsAndTheyBalance) {
+  const auto hledger = FindProgram("hledger");
+  const auto ledger = FindProgram("ledger");
+  if (!hledger || !ledger) GTEST_SKIP() << "hledger or ledger not installed";
+  fs::copy_file(kSource / "examples" / "example.journal", journal_);
+  Book({"05.03.2008", "06.03.2008", "725", "Unbekannt", "Girokonto", "Wohnen", "Stadtwerke",
+        "Abschlag März\nKundennr. 4711"});
+  Book({"31.12.2023", "02.01.2024", "123456", "Kreditkarte", "Unbekannt", "Versicherungen",
+        "(Größ & Söhne; AG", "Jahresbeitrag"});
+  Book({"29.02.2024", "29.02.2024", "00", "Girokonto", "Sparkonto", "Sonstiges", "*Bank",
+        "Zeile mit [2024/13/45] und date:kaputt\n\nletzte"});
+
+  const CommandResult check = RunCommand(hledger->string() + " -f " + journal_.string() + " check");
+  EXPECT_EQ(check.status, 0) << check.output;
+  const CommandResult balance = RunCommand(ledger->string() + " -f " + journal_.string() + " bal");
+  EXPECT_EQ(balance.status, 0) << balance.output;
+  EXPECT_THAT(balance.output, Not(HasSubstr("rror")));
+  EXPECT_EQ(balance.output.substr(balance.output.rfind('\n', balance.output.size() - 2) + 1),
+            "                   0\n");
+
+  const auto postings = HledgerPostings(*hledger, journal_);
+  ASSERT_EQ(postings.size(), 6u);
+  const std::vector<std::vector<std::string>> expected = {
+      // date, secondary date, description, comment, account, amount
+      {"1", "2008-03-05", "2008-03-06", "Stadtwerke", "Wohnen\nAbschlag März\nKundennr. 4711",
+       "Girokonto", "7.25"},
+      {"1", "2008-03-05", "2008-03-06", "Stadtwerke", "Wohnen\nAbschlag März\nKundennr. 4711",
+       "Unbekannt", "-7.25"},
+      {"2", "2023-12-31", "2024-01-02", "(Größ & Söhne, AG", "Versicherungen\nJahresbeitrag",
+       "Unbekannt", "1234.56"},
+      {"2", "2023-12-31", "2024-01-02", "(Größ & Söhne, AG", "Versicherungen\nJahresbeitrag",
+       "Kreditkarte", "-1234.56"},
+      {"3", "2024-02-29", "2024-02-29", "*Bank",
+       "Sonstiges\nZeile mit [2024/13/45] und date:kaputt\n\nletzte", "Sparkonto", "0"},
+      {"3", "2024-02-29", "2024-02-29", "*Bank",
+       "Sonstiges\nZeile mit [2024/13/45] und date:kaputt\n\nletzte", "Girokonto", "0"},
+  };
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const auto& p = postings[i];
+    EXPECT_EQ(
+        (std::vector<std::string>{p.at("txnidx"), p.at("date"), p.at("date2"), p.at("description"),
+                                  p.at("comment"), p.at("account"), p.at("amount")}),
+        expected[i]);
+    EXPECT_EQ(p.at("status"), "");
+  }
+  const CommandResult totals =
+      RunCommand(hledger->string() + " -f " + journal_.string() + " bal --flat");
+  EXPECT_EQ(totals.status, 0) << totals.output;
+  EXPECT_THAT(totals.output, StartsWith("                7.25  Girokonto\n"
+                                        "            -1234.56  Kreditkarte\n"
+                                        "             1227.31  Unbekannt\n"));
+  EXPECT_THAT(totals.output, HasSubstr("\n                   0"));
+}
+
+TEST(JournalScriptsLint, ShellcheckFindsNothing) {
+  const auto shellcheck = FindProgram("shellcheck");
+  if (!shellcheck) GTEST_SKIP() << "shellcheck not installed";
+  const CommandResult result =
+      RunCommand(shellcheck->string() + " -s sh " + (kSource / "scripts" / "168").string() + " " +
+                 (kSource / "scripts" / "169").string());
+  EXPECT_EQ(result.status, 0) << result.output;
+}
+
+TEST(JournalScriptsLint, ScriptsAreExecutable) {
+  for (const char* name : {"168", "169"}) {
+    const fs::perms perms = fs::status(kSource / "scripts" / name).permissions();
+    EXPECT_NE(perms & fs::perms::owner_exec, fs::perms::none) << name;
+  }
+}
+
+}  // namespace
+}  // namespace valtaro
