@@ -82,10 +82,12 @@ Text ProcessScriptHost::Run(const ScriptRun& run) {
 std::string ScriptsFolderBesideExecutable() {
   std::vector<char> buffer(4096);
   const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+  if (length <= 0) {
     throw RuntimeException(Text("Der Ordner des Programms ist nicht zu ermitteln: " +
                                 std::string(std::strerror(errno))));
   }
+  if (static_cast<std::size_t>(length) >= buffer.size())
+    throw RuntimeException(Text("Der Pfad des Programms ist zu lang"));
   std::string executable(buffer.data(), static_cast<std::size_t>(length));
   return executable.substr(0, executable.rfind('/')) + "/scripts";
 }
