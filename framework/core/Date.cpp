@@ -36,8 +36,10 @@ void Date::SetDate(std::int32_t year, std::int32_t month, std::int32_t day) {
 
 void Date::SetClock(Clock clock) { InstalledClock() = std::move(clock); }
 
-bool ParseDate(const Text& text, Date& date) {
-  const auto day = ParseDateText(text.Bytes());
+bool ParseDate(const Text& text, Date& date) { return ParseDateBytes(text.Bytes(), date); }
+
+bool ParseDateBytes(std::string_view bytes, Date& date) {
+  const auto day = ParseDateText(bytes);
   if (!day) return false;
   date.SetDate(day->year, day->month, day->day);
   return true;

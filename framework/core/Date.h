@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "framework/core/DateParser.h"
 #include "framework/text/Text.h"
@@ -37,5 +38,7 @@ class Date {
 // Understands the texts that ParseDateText reads. When the text is understood, `date` gets that
 // day (its time of day stays) and the result is true; otherwise `date` is left as it was.
 bool ParseDate(const Text& text, Date& date);
+// The same on the bytes of a text in any of the three encodings.
+bool ParseDateBytes(std::string_view bytes, Date& date);
 
 }  // namespace fw

@@ -58,8 +58,7 @@ Text Variant::ToText() const {
 
 std::int32_t Variant::ToInt32() const {
   return std::visit(
-      Overloaded{[](std::monostate) { return std::int32_t{0}; },
-                 [](std::int32_t v) { return v; },
+      Overloaded{[](std::monostate) { return std::int32_t{0}; }, [](std::int32_t v) { return v; },
                  [](std::int64_t v) { return ClampToInt32(static_cast<double>(v)); },
                  [](double v) { return ClampToInt32(v); },
                  [](bool v) { return std::int32_t{v ? 1 : 0}; },
@@ -67,7 +66,7 @@ std::int32_t Variant::ToInt32() const {
       value_);
 }
 
-Variant StringToVariant(const Text& text) { return Variant(text); }
+Variant StringToVariant(Text text) { return Variant(std::move(text)); }
 Text VariantToString(const Variant& value) { return value.ToText(); }
 std::int32_t VariantToInt32(const Variant& value) { return value.ToInt32(); }
 std::int32_t VarType(const Variant& value) { return value.Type(); }

@@ -35,7 +35,7 @@ class Variant {
   std::variant<std::monostate, std::int32_t, std::int64_t, double, bool, Text> value_;
 };
 
-Variant StringToVariant(const Text& text);
+Variant StringToVariant(Text text);
 Text VariantToString(const Variant& value);
 std::int32_t VariantToInt32(const Variant& value);
 std::int32_t VarType(const Variant& value);

@@ -33,7 +33,7 @@ Text RunWithoutParameters(std::int32_t scriptNumber) {
 }
 
 Text CompleteRun(std::int32_t handle) {
-  const ScriptRun run = PendingRun(handle);
+  const ScriptRun run = std::move(PendingRun(handle));
   PendingRuns().erase(handle);
   return CurrentScriptHost().Run(run);
 }
@@ -49,6 +49,7 @@ std::int32_t StartParamScript(std::int32_t scriptNumber) {
   ScriptRun run;
   run.number = scriptNumber;
   run.withParameters = true;
+  run.parameters.reserve(8);  // room for a booking's eight values without regrowing
   PendingRuns().emplace(handle, std::move(run));
   return handle;
 }
@@ -57,8 +58,8 @@ void AddIntegerScriptParam(std::int32_t handle, std::int32_t value) {
   PendingRun(handle).parameters.emplace_back(value);
 }
 
-void AddStringScriptParam(std::int32_t handle, const Text& value) {
-  PendingRun(handle).parameters.emplace_back(value);
+void AddStringScriptParam(std::int32_t handle, Text value) {
+  PendingRun(handle).parameters.emplace_back(std::move(value));
 }
 
 void CompleteParamScriptExecute(std::int32_t handle) { CompleteRun(handle); }

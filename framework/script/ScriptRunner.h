@@ -15,7 +15,7 @@ Text ScriptFunction(std::int32_t scriptNumber);
 // Begins a run with parameters; nothing runs until it is completed.
 std::int32_t StartParamScript(std::int32_t scriptNumber);
 void AddIntegerScriptParam(std::int32_t handle, std::int32_t value);
-void AddStringScriptParam(std::int32_t handle, const Text& value);
+void AddStringScriptParam(std::int32_t handle, Text value);
 // Runs the script with the parameters appended, in their order. The handle is spent afterwards,
 // whether the run succeeded or not.
 void CompleteParamScriptExecute(std::int32_t handle);
