@@ -106,16 +106,22 @@ void Window::ShowModal() {
   modal_ = true;
   Registry().modal.push_back(self);
   if (Display* display = InstalledDisplay()) display->ModalStarted(*this);
+  // The modal state ends however the nested loop is left, an escaping exception included.
+  struct EndModal {
+    Window& window;
+    ~EndModal() {
+      auto& modal = Registry().modal;
+      modal.erase(std::remove_if(modal.begin(), modal.end(),
+                                 [this](const std::weak_ptr<Window>& w) {
+                                   auto locked = w.lock();
+                                   return !locked || locked.get() == &window;
+                                 }),
+                  modal.end());
+      window.modal_ = false;
+      if (Display* display = InstalledDisplay()) display->ModalEnded(window);
+    }
+  } endModal{*this};
   while (open_ && !LoopShouldEnd()) PumpEvents([this] { return open_; });
-  auto& modal = Registry().modal;
-  modal.erase(std::remove_if(modal.begin(), modal.end(),
-                             [this](const std::weak_ptr<Window>& w) {
-                               auto locked = w.lock();
-                               return !locked || locked.get() == this;
-                             }),
-              modal.end());
-  modal_ = false;
-  if (Display* display = InstalledDisplay()) display->ModalEnded(*this);
 }
 
 void Window::Close() {

@@ -1,0 +1,73 @@
+// Fuzzes property lists: the first byte picks the class of the object (window, push button, label
+// or popup menu), the rest is the list. Reading and applying must either go through to the last
+// byte or stop with a PropertyListException at an offset inside the list; nothing else may
+// escape, and nothing may be read past the end.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "framework/runtime/MassPropertySetter.h"
+#include "framework/runtime/PropertyListReader.h"
+#include "framework/ui/Label.h"
+#include "framework/ui/PopupMenu.h"
+#include "framework/ui/PushButton.h"
+#include "framework/ui/Window.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+const fw::ClassTable& ClassFor(std::uint8_t choice) {
+  switch (choice % 4) {
+    case 0:
+      return fw::Window::Lookup();
+    case 1:
+      return fw::PushButton::Lookup();
+    case 2:
+      return fw::Label::Lookup();
+    default:
+      return fw::PopupMenu::Lookup();
+  }
+}
+
+// Reads the list on its own and returns how far it got: the whole size, or the fault's offset.
+std::size_t ReadThrough(std::string_view list, const fw::ClassTable& table) {
+  fw::PropertyListReader reader(list, [&table](std::string_view name) {
+    const fw::PropertyEntry* property = table.FindProperty(name);
+    return property ? std::optional<fw::ValueKind>(property->Kind()) : std::nullopt;
+  });
+  std::size_t end = 0;
+  try {
+    while (!reader.AtEnd()) {
+      fw::PropertyListEntry entry = reader.Next();
+      Require(entry.offset == end && entry.length > 0);
+      end += entry.length;
+    }
+  } catch (const fw::PropertyListException& e) {
+    Require(e.Offset() >= end && e.Offset() <= list.size());
+    return e.Offset();
+  }
+  Require(end == list.size());
+  return end;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const fw::ClassTable& table = ClassFor(data[0]);
+  std::string_view list(reinterpret_cast<const char*>(data + 1), size - 1);
+  std::size_t readTo = ReadThrough(list, table);
+
+  fw::ObjectRef object = fw::RuntimeNewObject(table);
+  try {
+    fw::RuntimeMassPropertySetter(*object, list);
+    Require(readTo == list.size());
+  } catch (const fw::PropertyListException& e) {
+    Require(e.Offset() == readTo);
+  }
+  return 0;
+}
