@@ -7,6 +7,7 @@
 #include "framework/app/EventLoop.h"
 #include "framework/app/FileType.h"
 #include "framework/display/ScriptedDisplay.h"
+#include "framework/files/FolderItem.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/ui/PersonActions.h"
 #include "framework/ui/PopupMenu.h"
@@ -248,6 +249,35 @@ TEST(FileTypeTest, SettersWithdrawConversionRegistersOnceReleaseWithdraws) {
   EXPECT_EQ(RegisteredFileTypes().size(), 1u);
   type.reset();
   EXPECT_TRUE(RegisteredFileTypes().empty());
+}
+
+}  // namespace
+}  // namespace fw
+
+namespace fw {
+namespace {
+
+TEST(ScriptedDisplayTest, AnswersDialogsInQueueOrderAndRecordsWhatIsShown) {
+  RuntimeInit();
+  ScriptedDisplay display;
+  display.DismissMessage().AnswerFile("/tmp/export.csv").CancelFile();
+  CurrentDisplay().ShowMessage(Text("Zuerst Datei auswählen"));
+  EXPECT_EQ(display.PendingActions(), 2u);
+  auto chosen = CurrentDisplay().ChooseFile(Text("special/any"));
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(chosen->Name(), Text("export.csv"));
+  EXPECT_EQ(CurrentDisplay().ChooseFile(Text("special/any")), nullptr);
+  EXPECT_EQ(CurrentDisplay().ChooseFile(Text("special/any")), nullptr);  // nothing queued: cancel
+  EXPECT_EQ(display.Messages(), std::vector<std::string>{"Zuerst Datei auswählen"});
+  EXPECT_EQ(display.FileTypeRequests().size(), 3u);
+  EXPECT_FALSE(display.HandleNextInput());
+}
+
+TEST(ScriptedDisplayTest, AnActionOnAMissingControlIsAScriptFault) {
+  RuntimeInit();
+  ScriptedDisplay display;
+  display.PressButton("Nirgends", "btn");
+  EXPECT_THROW(display.HandleNextInput(), ScriptedDisplayError);
 }
 
 }  // namespace
