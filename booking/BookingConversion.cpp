@@ -1,7 +1,9 @@
 #include "booking/BookingConversion.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,30 +20,46 @@ namespace valtaro {
 
 namespace {
 
+// The purpose: purpose line 1 and the 13 fields to its right.
+constexpr std::int32_t kPurposeLines = 14;
+
+// The last field that a booking value reads, at most the header's last field.
+std::int32_t LastFieldRead(const ColumnMapping& spalten) {
+  const std::int32_t last =
+      std::max({spalten.spalte_name, spalten.spalte_kategorie, spalten.spalte_unterkategorie,
+                spalten.spalte_buchungstag, spalten.spalte_wertstellungstag, spalten.spalte_betrag,
+                spalten.spalte_zweck + kPurposeLines - 1});
+  return std::min(last, spalten.anz_felder);
+}
+
 // The fields of the line in hand, as views into its bytes. Field j (from 1) is what
 // NthField(line, ";", j) gives; a line is read as exactly `anz_felder` fields, so a field that
-// the line lacks, one beyond the header's count and field 0 all read as the empty text. The
-// separator is ASCII, whose byte never occurs inside another character in any of the three
-// encodings, so splitting the bytes splits the characters.
+// the line lacks, one beyond the header's count and field 0 all read as the empty text. Fields
+// right of the last one that a booking value reads are not split off. The separator is ASCII,
+// whose byte never occurs inside another character in any of the three encodings, so splitting
+// the bytes splits the characters.
 class LineFields {
  public:
-  explicit LineFields(std::int32_t anzFelder)
-      : fields_(static_cast<std::size_t>(anzFelder < 0 ? 0 : anzFelder) + 1) {}
+  explicit LineFields(std::int32_t lastField)
+      : fields_(static_cast<std::size_t>(lastField < 0 ? 0 : lastField) + 1) {}
 
   void Split(const fw::Text& line) {
     const std::string& bytes = line.Bytes();
     encoding_ = line.Encoding();
     const char* const data = bytes.data();
-    const std::size_t size = bytes.size();
-    std::size_t begin = 0;
+    const char* const end = data + bytes.size();
+    const char* begin = data;
     std::size_t j = 1;
-    // Fields are short, so a plain scan beats a library search per field.
-    for (std::size_t pos = 0; pos < size && j < fields_.size(); ++pos) {
-      if (data[pos] != ';') continue;
-      fields_[j++] = std::string_view(data + begin, pos - begin);
-      begin = pos + 1;
+    for (; j < fields_.size(); ++j) {
+      const auto* separator =
+          static_cast<const char*>(std::memchr(begin, ';', static_cast<std::size_t>(end - begin)));
+      if (separator == nullptr) {
+        fields_[j++] = std::string_view(begin, static_cast<std::size_t>(end - begin));
+        break;
+      }
+      fields_[j] = std::string_view(begin, static_cast<std::size_t>(separator - begin));
+      begin = separator + 1;
     }
-    if (j < fields_.size()) fields_[j++] = std::string_view(data + begin, size - begin);
     for (; j < fields_.size(); ++j) fields_[j] = std::string_view();
   }
 
@@ -63,7 +81,6 @@ class LineFields {
 
 // The purpose: purpose line 1 unchanged, then each non-empty one of the 13 fields to its right
 // after a line feed.
-constexpr std::int32_t kPurposeLines = 14;
 
 fw::Text Purpose(const LineFields& felder, std::int32_t spalteZweck) {
   std::size_t size = felder[spalteZweck].size();
@@ -91,12 +108,6 @@ fw::Text Category(const LineFields& felder, const ColumnMapping& spalten) {
   return fw::Text("Sonstiges");
 }
 
-void AppendNumber(std::string& out, std::int32_t value) {
-  std::array<char, 12> digits{};
-  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  out.append(digits.data(), result.ptr);
-}
-
 // Format(day, "00") + "." + Format(month, "00") + "." + Str(year, ""), written out directly for
 // the values a date can hold.
 fw::Text DateText(const fw::Date& datum) {
@@ -105,16 +116,16 @@ fw::Text DateText(const fw::Date& datum) {
     return fw::Format(datum.Day(), "00") + "." + fw::Format(datum.Month(), "00") + "." +
            fw::Str(datum.Year(), "");
   }
-  std::string text;
-  text.reserve(16);
-  text.push_back(static_cast<char>('0' + datum.Day() / 10));
-  text.push_back(static_cast<char>('0' + datum.Day() % 10));
-  text.push_back('.');
-  text.push_back(static_cast<char>('0' + datum.Month() / 10));
-  text.push_back(static_cast<char>('0' + datum.Month() % 10));
-  text.push_back('.');
-  AppendNumber(text, datum.Year());
-  return fw::Text(std::move(text));
+  // "dd.mm." and the year's at most eleven characters, written without a heap allocation.
+  std::array<char, 20> text{};
+  text[0] = static_cast<char>('0' + datum.Day() / 10);
+  text[1] = static_cast<char>('0' + datum.Day() % 10);
+  text[2] = '.';
+  text[3] = static_cast<char>('0' + datum.Month() / 10);
+  text[4] = static_cast<char>('0' + datum.Month() % 10);
+  text[5] = '.';
+  const auto end = std::to_chars(text.data() + 6, text.data() + text.size(), datum.Year()).ptr;
+  return fw::Text(std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
 }
 
 // Parses the field into `datum`, which keeps what it held when the field is not understood, and
@@ -159,7 +170,7 @@ void buchung_erzeugen(ImportState& state, const std::function<fw::Text()>& popup
   if (zeilen.UBound() < 0) return;  // nothing was loaded
 
   const ColumnMapping spalten = MapColumns(zeilen[0]);
-  LineFields felder(spalten.anz_felder);
+  LineFields felder(LastFieldRead(spalten));
   for (std::int32_t i = 1; i <= state.anz_zeilen; ++i) {
     felder.Split(zeilen[i]);
     SendLine(felder, spalten, gewaehltesKonto, datum);

@@ -157,6 +157,17 @@ Text Replace(const Text& text, const Text& old, const Text& replacement) {
   return ReplaceOccurrences(text, old, replacement, false);
 }
 
+Text Replace(Text&& text, const Text& old, const Text& replacement) {
+  // Deleting the first of one caseless ASCII character is done on the bytes in place.
+  if (old.Bytes().size() == 1 && IsCaselessASCII(old.Bytes()[0]) && replacement.IsEmpty()) {
+    std::string& bytes = text.MutableBytes();
+    const std::size_t found = bytes.find(old.Bytes()[0]);
+    if (found != std::string::npos) bytes.erase(found, 1);
+    return std::move(text);
+  }
+  return ReplaceOccurrences(text, old, replacement, false);
+}
+
 Text ReplaceAll(const Text& text, const Text& old, const Text& replacement) {
   return ReplaceOccurrences(text, old, replacement, true);
 }

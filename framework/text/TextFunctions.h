@@ -33,6 +33,7 @@ Text RTrim(const Text& text);
 Text RTrim(Text&& text);
 // `text` with its first, or every, occurrence of `old` replaced.
 Text Replace(const Text& text, const Text& old, const Text& replacement);
+Text Replace(Text&& text, const Text& old, const Text& replacement);
 Text ReplaceAll(const Text& text, const Text& old, const Text& replacement);
 Text ReplaceAll(Text&& text, const Text& old, const Text& replacement);
 

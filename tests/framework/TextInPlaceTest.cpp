@@ -48,18 +48,18 @@ TEST(TextInPlace, GivesTheSameResultsAsTheCopyingForms) {
   for (Text& text : MixedTexts()) inputs.push_back(std::move(text));
   const std::vector<TextEncoding> encodings = {Encodings::UTF8(), Encodings::ISOLatin1(),
                                                Encodings::MacRoman()};
-  const std::vector<std::pair<Text, Text>> replacements = {{Chr(34), Text("")},
-                                                           {Text(";"), Text("")},
-                                                           {Text("a"), Text("")},
-                                                           {Chr(34), Text("'")},
-                                                           {Text("ä"), Text("")}};
+  const std::vector<std::pair<Text, Text>> replacements = {
+      {Chr(34), Text("")},   {Text(";"), Text("")}, {Text(","), Text("")},
+      {Text("a"), Text("")}, {Chr(34), Text("'")},  {Text("ä"), Text("")}};
   for (const Text& input : inputs) {
     ExpectSame(RTrim(input), RTrim(Text(input)), input);
     for (const TextEncoding encoding : encodings)
       ExpectSame(ConvertEncoding(input, encoding), ConvertEncoding(Text(input), encoding), input);
-    for (const auto& [old, replacement] : replacements)
+    for (const auto& [old, replacement] : replacements) {
       ExpectSame(ReplaceAll(input, old, replacement), ReplaceAll(Text(input), old, replacement),
                  input);
+      ExpectSame(Replace(input, old, replacement), Replace(Text(input), old, replacement), input);
+    }
   }
 }
 
