@@ -333,12 +333,14 @@ TEST_F(OpenDialogTest, ListsUpFolderFoldersThenFilesWithoutHiddenOnes) {
 
 TEST_F(OpenDialogTest, EnterOpensTheHighlightedFolderAndChoosesTheHighlightedFile) {
   OpenDialog dialog(folder.PathOf(""));
-  dialog.HandleKey(Key::Of(KeyCode::Down));
+  EXPECT_EQ(dialog.Highlighted(), 1);  // past ".."
   EXPECT_EQ(dialog.HandleKey(Key::Of(KeyCode::Enter)), OpenDialog::Outcome::Open);
   EXPECT_EQ(dialog.Folder(), ResolvePath(folder.PathOf(""), "Unterordner"));
-  dialog.HandleKey(Key::Of(KeyCode::Down));
   EXPECT_EQ(dialog.HandleKey(Key::Of(KeyCode::Enter)), OpenDialog::Outcome::Chosen);
   EXPECT_EQ(dialog.ChosenPath(), ResolvePath(folder.PathOf(""), "Unterordner/innen.csv"));
+  dialog.HandleKey(Key::Of(KeyCode::Up));  // ".." leads back up
+  EXPECT_EQ(dialog.HandleKey(Key::Of(KeyCode::Enter)), OpenDialog::Outcome::Open);
+  EXPECT_EQ(dialog.Folder(), ResolvePath(folder.PathOf(""), "."));
 }
 
 TEST_F(OpenDialogTest, ATypedPathOpensAFolderOrIsChosenEvenWhenMissing) {

@@ -29,12 +29,18 @@ void RemoveLastCharacter(std::string& utf8) {
   }
 }
 
+// The highlight starts on the first entry of the folder itself, past "..", when there is one.
+int FirstEntryBelow(const std::vector<FolderEntry>& entries) {
+  return entries.size() > 1 && entries.front().name == ".." ? 1 : 0;
+}
+
 }  // namespace
 
 OpenDialog::OpenDialog(std::string folder) : folder_(std::move(folder)) {
   FolderContents contents = ListFolder(folder_);
   entries_ = std::move(contents.entries);
   error_ = std::move(contents.error);
+  highlighted_ = FirstEntryBelow(entries_);
 }
 
 void OpenDialog::EnterFolder(const std::string& path) {
@@ -46,7 +52,7 @@ void OpenDialog::EnterFolder(const std::string& path) {
   folder_ = path;
   entries_ = std::move(contents.entries);
   error_.clear();
-  highlighted_ = 0;
+  highlighted_ = FirstEntryBelow(entries_);
   input_.clear();
 }
 
@@ -93,7 +99,9 @@ OpenDialog::Outcome OpenDialog::HandleKey(const Key& key) {
 }
 
 void OpenDialog::Paint(ScreenBuffer& screen) const {
-  const CellRect box{1, 1, std::max(screen.Rows() - 2, 0), std::max(screen.Columns() - 2, 0)};
+  // Over the whole screen between the menu bar and the help line, so no window's frame shows
+  // beside it.
+  const CellRect box{1, 0, std::max(screen.Rows() - 2, 0), screen.Columns()};
   if (box.height < 8 || box.width < 20) return;
   screen.Fill(box);
   screen.DrawFrame(box, "Datei öffnen", Style{.bold = true});
@@ -105,9 +113,9 @@ void OpenDialog::Paint(ScreenBuffer& screen) const {
   screen.PutText(box.row + 1, left + labelWidth, width - labelWidth,
                  CutFromLeft(folder_, width - labelWidth));
 
-  // Rows below the list: a line, the input line, the error, the keys.
+  // Rows below the list: a line, the input line, the error.
   const int listTop = box.row + 2;
-  const int listRows = box.height - 2 - 5;
+  const int listRows = box.height - 2 - 4;
   const int count = static_cast<int>(entries_.size());
   const int first = std::clamp(highlighted_ - listRows + 1, 0, std::max(count - listRows, 0));
   if (count == 0) screen.PutText(listTop, left, width, "(leer)", Style{.dim = true});
@@ -122,7 +130,7 @@ void OpenDialog::Paint(ScreenBuffer& screen) const {
   if (first > 0) screen.Set(listTop, left + width - 1, U'↑');
   if (first + listRows < count) screen.Set(listTop + listRows - 1, left + width - 1, U'↓');
 
-  const int inputRow = box.Bottom() - 4;
+  const int inputRow = box.Bottom() - 3;
   screen.DrawHorizontalLine(inputRow - 1, box.column + 1, box.width - 2);
   const std::string inputLabel = "Name: ";
   const int inputLabelWidth = CellCount(inputLabel);
@@ -132,9 +140,6 @@ void OpenDialog::Paint(ScreenBuffer& screen) const {
   screen.PutText(inputRow, left + inputLabelWidth, inputWidth, shown);
   screen.Set(inputRow, left + inputLabelWidth + CellCount(shown), U' ', Style{.reverse = true});
   if (!error_.empty()) screen.PutText(inputRow + 1, left, width, error_, Style{.bold = true});
-  screen.PutText(inputRow + 2, left, width,
-                 "↑/↓ wählen · Name tippen · Enter öffnet/wählt · Esc bricht ab",
-                 Style{.dim = true});
 }
 
 }  // namespace fw::terminal

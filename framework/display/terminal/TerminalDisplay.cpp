@@ -25,6 +25,7 @@ constexpr char kWindowKeys[] =
 constexpr char kPopupKeys[] = "↑/↓: Zeile · Enter: wählen · Esc: schließen";
 constexpr char kMenuKeys[] = "←/→: Menü · ↑/↓: Eintrag · Enter: wählen · Esc: schließen";
 constexpr char kMessageKeys[] = "Enter, Leertaste oder Esc: OK";
+constexpr char kDialogKeys[] = "↑/↓: wählen · Name tippen · Enter: öffnen/wählen · Esc: abbrechen";
 
 std::string WorkingDirectory() {
   std::vector<char> buffer(PATH_MAX + 1);
@@ -75,7 +76,7 @@ void TerminalDisplay::PaintHelpLine(ScreenBuffer& screen, const std::shared_ptr<
   if (message_) {
     text = kMessageKeys;
   } else if (dialog_) {
-    text.clear();
+    text = kDialogKeys;
   } else if (menu_.IsOpen()) {
     text = kMenuKeys;
   } else if (!openPopup_.expired()) {
