@@ -1,24 +1,18 @@
 #include <cstdio>
+#include <memory>
 
-#include "framework/display/Display.h"
+#include "framework/core/Exceptions.h"
+#include "framework/display/terminal/TerminalDisplay.h"
 #include "shell/Process.h"
 
-namespace {
-
-// Shows no window and ends input at once; a message goes to standard error so that none is lost.
-class QuietDisplay : public fw::Display {
- public:
-  void ShowMessage(const fw::Text& message) override {
-    std::fprintf(stderr, "%s\n", message.ToUTF8().c_str());
-  }
-  std::shared_ptr<fw::FolderItem> ChooseFile(const fw::Text& /*fileTypes*/) override {
-    return nullptr;
-  }
-};
-
-}  // namespace
-
 int main() {
-  QuietDisplay display;
-  return valtaro::RunProcess(display);
+  std::unique_ptr<fw::terminal::TerminalDisplay> display;
+  try {
+    display = std::make_unique<fw::terminal::TerminalDisplay>();
+  } catch (const fw::RuntimeException& e) {
+    // Without a terminal to draw on there is nothing to show the message in.
+    std::fprintf(stderr, "%s\n", e.Message().ToUTF8().c_str());
+    return 1;
+  }
+  return valtaro::RunProcess(*display);
 }
