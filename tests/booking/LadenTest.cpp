@@ -115,6 +115,8 @@ TEST_F(LadenTest, AFileThatCannotBeReadLeavesNoLineAndIsReported) {
     ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
     unreadable.push_back(locked);
   }
+  // A regular file that opens but whose first read fails (EIO), as on a damaged medium.
+  if (fw::FolderItem("/proc/self/mem").OpenAsTextFile()) unreadable.push_back("/proc/self/mem");
   for (const std::string& path : unreadable) {
     LoadBytes("Kopf\n1\n");
     const std::size_t shown = display_.Messages().size();
