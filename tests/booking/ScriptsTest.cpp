@@ -2,17 +2,16 @@
 // on a temporary journal named by LEDGER_FILE.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "framework/core/Exceptions.h"
 #include "framework/script/ProcessScriptHost.h"
+#include "support/Commands.h"
+#include "support/TempFolder.h"
 
 namespace valtaro {
 namespace {
@@ -24,44 +23,9 @@ using ::testing::StartsWith;
 
 const fs::path kSource = VALTARO_SOURCE_DIR;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
-std::optional<fs::path> FindProgram(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  std::stringstream folders(path != nullptr ? path : "");
-  for (std::string folder; std::getline(folders, folder, ':');) {
-    const fs::path candidate = fs::path(folder) / name;
-    if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) return candidate;
-  }
-  return std::nullopt;
-}
-
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-
-// Only for the test's own commands with paths that need no quoting.
-CommandResult RunCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    result.output.append(buffer, n);
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
+using testsupport::CommandResult;
+using testsupport::FindProgram;
+using testsupport::RunCommand;
 
 // Rows of a CSV text, fields unquoted ("" inside quotes is one quote).
 std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
@@ -96,16 +60,8 @@ using Values = std::vector<std::string>;
 
 class JournalScripts : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "journal-XXXXXX").string();
-    folder_ = ::mkdtemp(pattern.data());
-    journal_ = folder_ / "test.journal";
-    ::setenv("LEDGER_FILE", journal_.c_str(), 1);
-  }
-  void TearDown() override {
-    ::unsetenv("LEDGER_FILE");
-    fs::remove_all(folder_);
-  }
+  void SetUp() override { ::setenv("LEDGER_FILE", journal_.c_str(), 1); }
+  void TearDown() override { ::unsetenv("LEDGER_FILE"); }
 
   fw::Text Run(int number, const Values& values) {
     fw::ScriptRun run;
@@ -124,10 +80,12 @@ class JournalScripts : public ::testing::Test {
     }
     return "(no exception)";
   }
-  std::string Journal() const { return ReadFile(journal_); }
+  std::string Journal() const { return folder_.Read(kJournalName); }
+  void WriteJournal(const std::string& content) const { folder_.Write(kJournalName, content); }
 
-  fs::path folder_;
-  fs::path journal_;
+  static constexpr const char* kJournalName = "test.journal";
+  testsupport::TempFolder folder_;
+  fs::path journal_ = folder_.PathOf(kJournalName);
   fw::ProcessScriptHost host_{(kSource / "scripts").string()};
 };
 
@@ -145,28 +103,28 @@ TEST_F(JournalScripts, AccountNamesOfTheExampleJournal) {
 
 TEST_F(JournalScripts, AccountNamesAreEmptyWithoutJournalOrDeclarations) {
   EXPECT_EQ(AccountNames(), "");
-  WriteFile(journal_, "; nur ein Kommentar\n\n2024-01-01 x\n    a  1\n    b\n");
+  WriteJournal("; nur ein Kommentar\n\n2024-01-01 x\n    a  1\n    b\n");
   EXPECT_EQ(AccountNames(), "");
 }
 
 TEST_F(JournalScripts, AccountNamesFromDirectivesInFileOrderEachOnce) {
-  WriteFile(journal_,
-            "; Konten\r\n"
-            "account Girokonto\r\n"
-            "account Sparkonto  ; mit Kommentar\n"
-            "account\tKreditkarte\tnoch ein Kommentar\n"
-            "  account Eingerückt\n"
-            "accounts Falsch\n"
-            "comment\naccount Auskommentiert\nend comment\n"
-            "account Girokonto\n"
-            "account Bargeld Haus \n"
-            "account Ärger:Über\n"
-            "account \n");
+  WriteJournal(
+      "; Konten\r\n"
+      "account Girokonto\r\n"
+      "account Sparkonto  ; mit Kommentar\n"
+      "account\tKreditkarte\tnoch ein Kommentar\n"
+      "  account Eingerückt\n"
+      "accounts Falsch\n"
+      "comment\naccount Auskommentiert\nend comment\n"
+      "account Girokonto\n"
+      "account Bargeld Haus \n"
+      "account Ärger:Über\n"
+      "account \n");
   EXPECT_EQ(AccountNames(), "Girokonto, Sparkonto, Kreditkarte, Bargeld Haus, Ärger:Über");
 }
 
 TEST_F(JournalScripts, BookingAppendsOneTransaction) {
-  WriteFile(journal_, kDeclarations);
+  WriteJournal(kDeclarations);
   Book({"05.03.2008", "06.03.2008", "725", "Unbekannt", "Girokonto", "Wohnen",
         "Stadtwerke Musterstadt", "Abschlag März\nKundennr. 4711"});
   Book({"29.02.2024", "01.03.2024", "+5", "Girokonto", "Unbekannt", "Sonstiges", "", ""});
@@ -240,7 +198,7 @@ TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
       {Booking("725", "!Giro"), "eine andere Bedeutung"},
       {sevenValues, "8 Werte erwartet, erhalten: 7"},
   };
-  WriteFile(journal_, kDeclarations);
+  WriteJournal(kDeclarations);
   for (const Case& c : cases) {
     const std::string message = BookingFailure(c.values);
     EXPECT_THAT(message, StartsWith("Script 168 fehlgeschlagen: Exit-Status 1. Meldung: 168: "))
@@ -251,10 +209,10 @@ TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
 }
 
 TEST_F(JournalScripts, UnwritableJournalIsReported) {
-  ::setenv("LEDGER_FILE", (folder_ / "fehlt" / "j.journal").c_str(), 1);
+  const std::string unwritable = folder_.PathOf("fehlt/j.journal");
+  ::setenv("LEDGER_FILE", unwritable.c_str(), 1);
   EXPECT_THAT(BookingFailure(Booking("725")),
-              HasSubstr("168: Journal " + (folder_ / "fehlt" / "j.journal").string() +
-                        " ist nicht beschreibbar"));
+              HasSubstr("168: Journal " + unwritable + " ist nicht beschreibbar"));
 }
 
 // Lines that the ledger tools read as something other than a comment or the one transaction.

@@ -3,15 +3,13 @@
 #include <sys/stat.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "framework/core/Exceptions.h"
 #include "framework/script/ProcessScriptHost.h"
 #include "framework/script/ScriptArguments.h"
 #include "framework/script/ScriptOutput.h"
+#include "support/TempFolder.h"
 
 namespace fw {
 namespace {
@@ -23,27 +21,15 @@ using ::testing::StartsWith;
 // A scripts folder of its own for each test, removed afterwards.
 class ScriptsFolder {
  public:
-  ScriptsFolder() {
-    std::string pattern = (fs::temp_directory_path() / "scripthost-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~ScriptsFolder() { fs::remove_all(path_); }
-
   void Add(int number, const std::string& body, bool executable = true) const {
-    const fs::path file = path_ / std::to_string(number);
-    std::ofstream(file) << "#!/bin/sh\n" << body;
+    const std::string file = folder_.Write(std::to_string(number), "#!/bin/sh\n" + body);
     fs::permissions(file, executable ? fs::perms::owner_all : fs::perms::owner_read);
   }
-  fs::path Path() const { return path_; }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
+  fs::path Path() const { return folder_.Path(); }
+  std::string Read(const std::string& name) const { return folder_.Read(name); }
 
  private:
-  fs::path path_;
+  testsupport::TempFolder folder_;
 };
 
 ScriptRun RunOf(int number, std::vector<ScriptParameter> parameters) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
+  const std::filesystem::path& Path() const { return path_; }
   std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
 
   // Writes `bytes` as they are into the file `name` and returns its path.
@@ -35,6 +37,14 @@ class TempFolder {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
     return path;
+  }
+
+  // The bytes of the file `name`; empty when it cannot be read.
+  std::string Read(const std::string& name) const {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
   }
 
  private:

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+
+namespace testsupport {
+
+struct CommandResult {
+  int status = -1;
+  std::string output;  // standard output and standard error together
+};
+
+// Runs a command line through the shell. Only for the tests' own commands, with paths that need
+// no quoting.
+inline CommandResult RunCommand(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    result.output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+// The program of that name on PATH, or none when it is not installed.
+inline std::optional<std::filesystem::path> FindProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::stringstream folders(path != nullptr ? path : "");
+  for (std::string folder; std::getline(folders, folder, ':');) {
+    const std::filesystem::path candidate = std::filesystem::path(folder) / name;
+    if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return std::nullopt;
+}
+
+}  // namespace testsupport
