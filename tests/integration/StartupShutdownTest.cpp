@@ -79,11 +79,17 @@ TEST(StartupTest, StepsRunInOrderAndTheWindowSetsItselfUpBeforeItOpens) {
 TEST(StartupTest, MainWindowHasItsControlsInOrderWithTheirSizesAndTheSharedMenuBar) {
   ProgramRun run;
   std::shared_ptr<fw::MenuBar> appMenuBar;
-  run.display.beforeInput = [&](std::size_t) { appMenuBar = fw::AppObject()->MenuBar(); };
+  bool accessorGivesTheOpenWindow = false;
+  run.display.beforeInput = [&](std::size_t) {
+    appMenuBar = fw::AppObject()->MenuBar();
+    accessorGivesTheOpenWindow =
+        valtaro::Fenster1::Fenster1() == run.mainWindow && fw::OpenWindows().size() == 1;
+  };
   run.display.ChooseMenuItem("EditCut");  // does nothing in the program
   EXPECT_EQ(run.Run(), 0);
 
   auto& window = *run.mainWindow;
+  EXPECT_TRUE(accessorGivesTheOpenWindow);
   EXPECT_EQ(window.MenuBar(), appMenuBar);
   EXPECT_NE(appMenuBar, nullptr);
   EXPECT_NE(std::dynamic_pointer_cast<valtaro::Menü::MenüClass>(appMenuBar), nullptr);

@@ -139,5 +139,21 @@ TEST(RegistrationTablesTest, ASecondRegistrationChangesNothing) {
   }
 }
 
+// The registered properties of the main window read and write its import-state fields.
+TEST(RegistrationTablesTest, MainWindowPropertiesReachItsFields) {
+  const fw::ClassTable& table = Fenster1::Fenster1Class::Lookup();
+  auto window = fw::RuntimeCheckCast<Fenster1::Fenster1Class>(fw::RuntimeNewObject(table), table);
+  ASSERT_NE(window->zeilen, nullptr);  // the field set-up ran
+  EXPECT_EQ(window->zeilen->UBound(), -1);
+
+  const fw::PropertyEntry* anzZeilen = table.FindProperty("anz_zeilen");
+  ASSERT_NE(anzZeilen, nullptr);
+  anzZeilen->setter(*window, fw::PropertyValue(std::int32_t{7}));
+  EXPECT_EQ(window->anz_zeilen, 7);
+  EXPECT_EQ(std::get<std::int32_t>(anzZeilen->getter(*window)), 7);
+  window->kontoname = fw::Text("Giro");
+  EXPECT_EQ(std::get<fw::Text>(table.FindProperty("kontoname")->getter(*window)).ToUTF8(), "Giro");
+}
+
 }  // namespace
 }  // namespace valtaro
