@@ -18,11 +18,11 @@ if [ ! -x build/valtaro-import ]; then
   exit 1
 fi
 
-hint="Im Dialog \"Datei auswählen\" die Datei examples/export.csv wählen."
+hint="Mit Tab zu \"Datei auswählen\", Enter, examples/export.csv tippen und Enter; Strg+Q beendet."
 echo "$hint"
 status=0
 LEDGER_FILE="$journal" ./build/valtaro-import || status=$?
-echo "$hint"
 echo "Die Buchungen stehen im Journal $journal"
-echo "Ansehen mit: hledger -f .run/ledger.journal print   (oder: ledger -f .run/ledger.journal bal)"
+echo "Ansehen mit: hledger -f .run/ledger.journal print"
+echo "       oder: ledger -f .run/ledger.journal bal"
 exit "$status"

@@ -109,7 +109,7 @@ void MenuBarView::Paint(ScreenBuffer& screen, const MenuBar* bar) const {
         std::max(shortcutWidth, CellCount(ShortcutOnScreen(entry->KeyboardShortcut().ToUTF8())));
   }
   const int inner = textWidth + (shortcutWidth > 0 ? shortcutWidth + 3 : 0) + 2;
-  const CellRect box{1, TitleColumn(*bar, menu_), menu.Count() + 2, inner + 2};
+  const CellRect box{1, TitleColumn(*bar, menu_) - 1, menu.Count() + 2, inner + 2};
   screen.Fill(box);
   screen.DrawFrame(box, {}, Style{.bold = true});
   for (int i = 0; i < menu.Count(); ++i) {
@@ -117,6 +117,8 @@ void MenuBarView::Paint(ScreenBuffer& screen, const MenuBar* bar) const {
     const int row = box.row + 1 + i;
     if (entry.IsSeparator()) {
       screen.DrawHorizontalLine(row, box.column + 1, inner);
+      screen.Set(row, box.column, U'├', Style{.bold = true});
+      screen.Set(row, box.Right() - 1, U'┤', Style{.bold = true});
       continue;
     }
     const Style style{.dim = !EntryIsEnabled(entry), .reverse = i == entry_};

@@ -132,6 +132,8 @@ void OpenDialog::Paint(ScreenBuffer& screen) const {
 
   const int inputRow = box.Bottom() - 3;
   screen.DrawHorizontalLine(inputRow - 1, box.column + 1, box.width - 2);
+  screen.Set(inputRow - 1, box.column, U'├', Style{.bold = true});
+  screen.Set(inputRow - 1, box.Right() - 1, U'┤', Style{.bold = true});
   const std::string inputLabel = "Name: ";
   const int inputLabelWidth = CellCount(inputLabel);
   screen.PutText(inputRow, left, inputLabelWidth, inputLabel, Style{.bold = true});
