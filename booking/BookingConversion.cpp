@@ -81,7 +81,6 @@ class LineFields {
 
 // The purpose: purpose line 1 unchanged, then each non-empty one of the 13 fields to its right
 // after a line feed.
-
 fw::Text Purpose(const LineFields& felder, std::int32_t spalteZweck) {
   std::size_t size = felder[spalteZweck].size();
   for (std::int32_t k = 2; k <= kPurposeLines; ++k) {

@@ -35,13 +35,9 @@ std::string WithoutTrailingLineEnds(std::string text) {
 
 }  // namespace
 
-std::string CleanScriptOutput(std::string_view bytes) {
-  bool cut = false;
-  return WithoutTrailingLineEnds(ValidUTF8(bytes, std::string::npos, cut));
-}
-
 Text ScriptResultText(std::string_view standardOutput) {
-  return Text(CleanScriptOutput(standardOutput));
+  bool cut = false;
+  return Text(WithoutTrailingLineEnds(ValidUTF8(standardOutput, std::string::npos, cut)));
 }
 
 Text ScriptFailureMessage(std::int32_t scriptNumber, std::string_view cause,

@@ -11,10 +11,8 @@ namespace fw {
 
 // What a script process wrote, as the runner hands it on.
 
-// Bytes read as UTF-8 (invalid bytes become U+FFFD), without trailing CR and LF.
-std::string CleanScriptOutput(std::string_view bytes);
-
-// The text result of a run: its standard output, cleaned.
+// The text result of a run: its standard output read as UTF-8 (invalid bytes become U+FFFD),
+// without trailing CR and LF.
 Text ScriptResultText(std::string_view standardOutput);
 
 // "Script 168 fehlgeschlagen: <cause>. Meldung: <standard error>", the standard error cleaned
