@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "e2e/ProgramRun.h"
+#include "support/Commands.h"
 #include "support/TempFolder.h"
 
 namespace e2e {
@@ -16,26 +17,6 @@ using namespace keys;
 
 std::string Example(const std::string& name) {
   return std::string(VALTARO_SOURCE_DIR) + "/examples/" + name;
-}
-
-// What a shell command prints; `status` gets its exit status.
-std::string Shell(const std::string& command, int& status) {
-  std::string out;
-  status = -1;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return out;
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  const int raw = ::pclose(pipe);
-  status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return out;
-}
-
-bool HaveHledger() {
-  int status = 0;
-  Shell("command -v hledger >/dev/null 2>&1", status);
-  return status == 0;
 }
 
 // The transactions of `hledger print`, one text each.
@@ -104,10 +85,11 @@ TEST_F(ProgramTest, ImportsTheExampleOnTheSecondAccountAndQuits) {
   EXPECT_TRUE(run.Showed("[ Datei auswählen ]    export.csv"));
   EXPECT_TRUE(run.Showed("Script ausgeführt"));
 
-  if (!HaveHledger()) GTEST_SKIP() << "hledger is not installed";
-  int status = -1;
-  const std::string printed = Shell("hledger -f '" + journal + "' print 2>&1", status);
-  ASSERT_EQ(status, 0) << printed;
+  if (!testsupport::FindProgram("hledger")) GTEST_SKIP() << "hledger is not installed";
+  const testsupport::CommandResult print =
+      testsupport::RunCommand("hledger -f '" + journal + "' print");
+  ASSERT_EQ(print.status, 0) << print.output;
+  const std::string& printed = print.output;
   const std::vector<std::string> transactions = Transactions(printed);
   EXPECT_EQ(transactions.size(), DataLines()) << printed;
   for (const std::string& transaction : transactions) {
