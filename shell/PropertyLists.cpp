@@ -86,11 +86,21 @@ std::string MainWindowLabel(std::string_view name, Bounds bounds, std::int32_t t
   return list.Bytes();
 }
 
-std::string BuildFenster1Window() {
+// The two window lists name the same 21 properties in the same order; only the size, the title
+// and whether the person may resize or maximise the window differ.
+struct WindowLook {
+  std::int32_t width;
+  std::int32_t height;
+  std::string_view title;
+  bool resizeable;
+  bool maximizeButton;
+};
+
+std::string WindowList(const WindowLook& look) {
   PropertyListBuilder list;
   list.Int32("Placement", 0)
-      .Int32("Width", 466)
-      .Int32("Height", 258)
+      .Int32("Width", look.width)
+      .Int32("Height", look.height)
       .Int32("MinWidth", 64)
       .Int32("MinHeight", 64)
       .Int32("MaxWidth", 32000)
@@ -99,14 +109,14 @@ std::string BuildFenster1Window() {
       .Boolean("Composite", false)
       .Boolean("HasBackColor", false)
       .Color("BackColor", 0xFF, 0xFF, 0xFF)
-      .String("Title", "Valtaro-Import v1.02")
+      .String("Title", look.title)
       .Boolean("Visible", true)
       .Boolean("FullScreen", false)
       .Boolean("MenuBarVisible", true)
       .Boolean("CloseButton", true)
-      .Boolean("Resizeable", false)
+      .Boolean("Resizeable", look.resizeable)
       .Boolean("LiveResize", false)
-      .Boolean("MaximizeButton", false)
+      .Boolean("MaximizeButton", look.maximizeButton)
       .Boolean("MinimizeButton", true)
       .Int32("MacProcID", 0);
   return list.Bytes();
@@ -131,32 +141,6 @@ std::string BuildPopKonten() {
       .String("DataSource", "")
       .String("DataField", "")
       .String("InitialParent", "");
-  return list.Bytes();
-}
-
-std::string BuildWBestaetigungWindow() {
-  PropertyListBuilder list;
-  list.Int32("Placement", 0)
-      .Int32("Width", 302)
-      .Int32("Height", 133)
-      .Int32("MinWidth", 64)
-      .Int32("MinHeight", 64)
-      .Int32("MaxWidth", 32000)
-      .Int32("MaxHeight", 32000)
-      .Int32("Frame", 0)
-      .Boolean("Composite", false)
-      .Boolean("HasBackColor", false)
-      .Color("BackColor", 0xFF, 0xFF, 0xFF)
-      .String("Title", "Bestätigung")
-      .Boolean("Visible", true)
-      .Boolean("FullScreen", false)
-      .Boolean("MenuBarVisible", true)
-      .Boolean("CloseButton", true)
-      .Boolean("Resizeable", true)
-      .Boolean("LiveResize", false)
-      .Boolean("MaximizeButton", true)
-      .Boolean("MinimizeButton", true)
-      .Int32("MacProcID", 0);
   return list.Bytes();
 }
 
@@ -226,7 +210,11 @@ std::string BuildPbOK() {
 }  // namespace
 
 const std::string& Fenster1Window() {
-  static const std::string list = BuildFenster1Window();
+  static const std::string list = WindowList({.width = 466,
+                                              .height = 258,
+                                              .title = "Valtaro-Import v1.02",
+                                              .resizeable = false,
+                                              .maximizeButton = false});
   return list;
 }
 
@@ -282,7 +270,11 @@ const std::string& StaticText2() {
 }
 
 const std::string& wBestaetigungWindow() {
-  static const std::string list = BuildWBestaetigungWindow();
+  static const std::string list = WindowList({.width = 302,
+                                              .height = 133,
+                                              .title = "Bestätigung",
+                                              .resizeable = true,
+                                              .maximizeButton = true});
   return list;
 }
 
