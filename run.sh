@@ -13,13 +13,8 @@ journal="$PWD/.run/ledger.journal"
 mkdir -p .run
 [ -f "$journal" ] || cp examples/example.journal "$journal"
 
-if [ ! -x build/valtaro-import ]; then
-  echo "Das Programm kann noch nicht gestartet werden: es hat noch kein Fenster." >&2
-  exit 1
-fi
-
-hint="Mit Tab zu \"Datei auswählen\", Enter, examples/export.csv tippen und Enter; Strg+Q beendet."
-echo "$hint"
+echo "Zweimal Tab zu \"Datei auswählen\", Enter, examples/export.csv tippen und Enter;"
+echo "Shift+Tab zu \"An Ledrino senden\" und Enter; Strg+Q beendet."
 status=0
 LEDGER_FILE="$journal" ./build/valtaro-import || status=$?
 echo "Die Buchungen stehen im Journal $journal"

@@ -204,6 +204,26 @@ TEST(ShutdownTest, AnExceptionOutOfTheEventLoopIsReportedOnceAndShutDownStillRun
   EXPECT_TRUE(fw::OpenWindows().empty());
 }
 
+// Setting the application's menu bar is the fourth step of creating the application object; a
+// failure there ends start-up before the application is registered and the main window exists.
+TEST(ShutdownTest, AnExceptionOutOfStartUpIsReportedTheLoopNeverStartsAndShutDownStillRuns) {
+  ProgramRun run;
+  run.display.onMenuBarChanged = [] { throw fw::RuntimeException(fw::Text("Menüleiste kaputt")); };
+  run.display.onWindowChanged = [&](fw::Window&) { ADD_FAILURE() << "a window was set up"; };
+  run.display.PressButton("", "btn_quit");
+
+  EXPECT_EQ(run.Run(), 1);
+  ASSERT_EQ(run.display.Messages().size(), 1u);
+  EXPECT_NE(run.display.Messages()[0].find("Menüleiste kaputt"), std::string::npos);
+  // The loop never ran: the queued press is still pending and nobody asked for the accounts.
+  EXPECT_EQ(run.display.PendingActions(), 1u);
+  EXPECT_TRUE(run.host.Runs().empty());
+  EXPECT_EQ(run.mainWindow, nullptr);
+  EXPECT_EQ(valtaro::FileTypes::pSpecialAny, nullptr);
+  EXPECT_EQ(valtaro::Menü::implicitInstance, nullptr);
+  EXPECT_TRUE(fw::RegisteredFileTypes().empty());
+}
+
 void ReturnsNormally(void* argument) { *static_cast<int*>(argument) += 1; }
 void RaisesRuntimeException(void* argument) {
   std::rethrow_exception(*static_cast<std::exception_ptr*>(argument));
