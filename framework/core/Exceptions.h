@@ -12,7 +12,8 @@ namespace fw {
 class RuntimeException : public std::exception {
  public:
   RuntimeException() = default;
-  explicit RuntimeException(Text message) : message_(std::move(message)), what_(message_.ToUTF8()) {}
+  explicit RuntimeException(Text message)
+      : message_(std::move(message)), what_(message_.ToUTF8()) {}
 
   const Text& Message() const { return message_; }
   virtual const char* ClassName() const { return "RuntimeException"; }

@@ -47,12 +47,14 @@ TEST(MacRomanTable, IsABijectionOntoDistinctCharacters) {
 }
 
 TEST(ConvertEncoding, KeepsCharactersAndMarksMissingOnes) {
-  const Text header = ConvertEncoding(Latin1("Beg\xFCnstigter/Absender - Name"), Encodings::MacRoman());
+  const Text header =
+      ConvertEncoding(Latin1("Beg\xFCnstigter/Absender - Name"), Encodings::MacRoman());
   EXPECT_EQ(header.Bytes(), "Beg\x9Fnstigter/Absender - Name");
   EXPECT_EQ(header, Text("Begünstigter/Absender - Name"));
   // ¤ ¦ ² ³ ¹ ¼ ½ ¾ Ð × Ý Þ ð ý þ and the soft hyphen are not in Mac Roman, nor are C1 controls.
-  EXPECT_EQ(ConvertEncoding(Latin1("\xA4\xA6\xB2\xD0\xD7\xFE\xAD\x85"), Encodings::MacRoman()).Bytes(),
-            "????????");
+  EXPECT_EQ(
+      ConvertEncoding(Latin1("\xA4\xA6\xB2\xD0\xD7\xFE\xAD\x85"), Encodings::MacRoman()).Bytes(),
+      "????????");
   EXPECT_EQ(ConvertEncoding(Text("a€b"), Encodings::ISOLatin1()).Bytes(), "a?b");
   EXPECT_EQ(ConvertEncoding(MacRoman("\xDB"), Encodings::UTF8()).Bytes(), "€");
 }
@@ -92,7 +94,11 @@ TEST(Fields, CountAndTakeFieldsWithTheSpecifiedRules) {
 
 TEST(Positions, CountCharactersNotBytes) {
   EXPECT_EQ(InStr(0, "äb,c", ","), 3);
-  EXPECT_EQ(InStr(0, MacRoman("\x8A" "b,c"), ","), 3);
+  EXPECT_EQ(InStr(0,
+                  MacRoman("\x8A"
+                           "b,c"),
+                  ","),
+            3);
   EXPECT_EQ(InStr(0, "abc", "d"), 0);
   EXPECT_EQ(InStr(0, "abc", ""), 0);
   EXPECT_EQ(InStr(0, "xÄy", "ä"), 2);
