@@ -80,6 +80,15 @@ TEST(ScreenBuffer, CutsALongTitleAndShowsNoControlCharacters) {
   EXPECT_EQ(Rows(screen), (Lines{"┌─ Valta… ─┐", "│a�[2Jb c  │", "└──────────┘"}));
 }
 
+TEST(ScreenBuffer, ShowsCharactersWiderOrNarrowerThanACellAsOneCell) {
+  // A terminal draws "日" and "😀" in two cells and the combining diaeresis of a decomposed "ä"
+  // in none: kept as they are, they would move the rest of the row, frame included.
+  ScreenBuffer screen(12, 1);
+  screen.PutText(0, 0, 12, "日a\u0308😀\u200Bäb│");
+  EXPECT_EQ(screen.RowText(0), "�a���äb│    ");
+  EXPECT_EQ(CellCount("日a\u0308😀"), 4);
+}
+
 TEST(ScreenRenderer, SendsOnlyWhatChanged) {
   ScreenRenderer renderer;
   ScreenBuffer frame(10, 3);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/display/terminal/CharacterWidth.h"
 #include "framework/text/CharacterSet.h"
 
 namespace fw::terminal {
@@ -81,7 +82,7 @@ std::u32string ToScreenCharacters(std::string_view utf8) {
   for (char32_t& c : characters) {
     if (c == U'\t') {
       c = U' ';
-    } else if (IsControl(c)) {
+    } else if (IsControl(c) || !TakesOneCell(c)) {
       c = kReplacement;
     }
   }

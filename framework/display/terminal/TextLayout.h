@@ -8,8 +8,10 @@ namespace fw::terminal {
 
 // Texts measured and laid out in character cells: one cell per code point.
 
-// The characters of a UTF-8 text as they may be put on the screen: invalid bytes and control
-// characters (which a terminal would obey rather than show) become U+FFFD, a tab a blank.
+// The characters of a UTF-8 text as they may be put on the screen: invalid bytes, control
+// characters (which a terminal would obey rather than show) and characters that a terminal does
+// not draw in exactly one cell (which would shift the rest of the row) become U+FFFD, a tab a
+// blank.
 std::u32string ToScreenCharacters(std::string_view utf8);
 
 // The number of cells the text takes.
