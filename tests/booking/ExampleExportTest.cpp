@@ -23,8 +23,7 @@ using testsupport::FindProgram;
 using testsupport::RunCommand;
 
 TEST(ExampleExport, IsBookedWholeIntoTheJournalAndBalances) {
-  if (!FindProgram("hledger") || !FindProgram("ledger"))
-    GTEST_SKIP() << "hledger or ledger missing";
+  ASSERT_TRUE(FindProgram("hledger") && FindProgram("ledger")) << testsupport::kMissingTool;
   testsupport::TempFolder folder;
   const std::string journal = folder.PathOf("example.journal");
   fs::copy_file(fs::path(VALTARO_SOURCE_DIR) / "examples/example.journal", journal);

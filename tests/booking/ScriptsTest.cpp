@@ -284,7 +284,7 @@ std::vector<std::map<std::string, std::string>> HledgerPostings(const fs::path& 
 TEST_F(JournalScripts, LedgerToolsReadTheBookingsAndTheyBalance) {
   const auto hledger = FindProgram("hledger");
   const auto ledger = FindProgram("ledger");
-  if (!hledger || !ledger) GTEST_SKIP() << "hledger or ledger not installed";
+  ASSERT_TRUE(hledger && ledger) << testsupport::kMissingTool;
   fs::copy_file(kSource / "examples" / "example.journal", journal_);
   Book({"05.03.2008", "06.03.2008", "725", "Unbekannt", "Girokonto", "Wohnen", "Stadtwerke",
         "Abschlag März\nKundennr. 4711"});
@@ -337,7 +337,7 @@ TEST_F(JournalScripts, LedgerToolsReadTheBookingsAndTheyBalance) {
 
 TEST(JournalScriptsLint, ShellcheckFindsNothing) {
   const auto shellcheck = FindProgram("shellcheck");
-  if (!shellcheck) GTEST_SKIP() << "shellcheck not installed";
+  ASSERT_TRUE(shellcheck) << testsupport::kMissingTool;
   const CommandResult result =
       RunCommand(shellcheck->string() + " -s sh " + (kSource / "scripts" / "168").string() + " " +
                  (kSource / "scripts" / "169").string());

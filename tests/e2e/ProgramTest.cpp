@@ -85,7 +85,7 @@ TEST_F(ProgramTest, ImportsTheExampleOnTheSecondAccountAndQuits) {
   EXPECT_TRUE(run.Showed("[ Datei auswählen ]    export.csv"));
   EXPECT_TRUE(run.Showed("Script ausgeführt"));
 
-  if (!testsupport::FindProgram("hledger")) GTEST_SKIP() << "hledger is not installed";
+  ASSERT_TRUE(testsupport::FindProgram("hledger")) << testsupport::kMissingTool;
   const testsupport::CommandResult print =
       testsupport::RunCommand("hledger -f '" + journal + "' print");
   ASSERT_EQ(print.status, 0) << print.output;

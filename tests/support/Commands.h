@@ -31,6 +31,11 @@ inline CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
+// A tool that a test needs and does not find: ./test.sh installs every one of them, so a test
+// fails rather than skips without it.
+inline constexpr const char* kMissingTool =
+    "hledger, ledger or shellcheck is missing; ./test.sh installs them";
+
 // The program of that name on PATH, or none when it is not installed.
 inline std::optional<std::filesystem::path> FindProgram(const std::string& name) {
   const char* path = std::getenv("PATH");
