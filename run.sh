@@ -1,16 +1,27 @@
 #!/bin/sh
-# Builds the program and starts it on the bundled example: the finance application is a copy of
-# the example journal in .run/, made on the first run and kept afterwards.
+# Builds the program alone (no tests, benchmarks or fuzz targets) and starts it on the bundled
+# example: the finance application is a copy of the example journal in .run/, made on the first
+# run and kept afterwards. Installs the packages it needs first when any is missing.
 set -eu
 cd "$(dirname "$0")"
+./install-packages.sh program
+
 generator=""
 if command -v ninja >/dev/null 2>&1; then generator="-G Ninja"; fi
+mkdir -p .run
+log=.run/build.log
+echo "Valtaro-Import wird gebaut (beim ersten Mal eine bis zwei Minuten) …"
 # shellcheck disable=SC2086
-cmake -S . -B build $generator -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" >/dev/null
+if ! {
+  cmake -S . -B build $generator -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVALTARO_TESTS=OFF &&
+    cmake --build build -j "$(nproc)" --target valtaro-import
+} >"$log" 2>&1; then
+  cat "$log" >&2
+  echo "Der Bau ist fehlgeschlagen; die Ausgabe steht oben und in $log." >&2
+  exit 1
+fi
 
 journal="$PWD/.run/ledger.journal"
-mkdir -p .run
 [ -f "$journal" ] || cp examples/example.journal "$journal"
 
 echo "Zweimal Tab zu \"Datei auswählen\", Enter, examples/export.csv tippen und Enter;"

@@ -1,17 +1,20 @@
 #!/bin/sh
 # Builds the program and runs every test. With --sanitize, in a separate build folder with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. Installs the packages that the build and the
+# tests need first when any is missing (hledger, ledger and shellcheck among them: the tests that
+# use them fail without them).
 set -eu
 cd "$(dirname "$0")"
+./install-packages.sh tests
 build=build
 flags="-DCMAKE_BUILD_TYPE=RelWithDebInfo"
 if [ "${1:-}" = "--sanitize" ]; then
-  build=build-sanitize
+  build="build-sanitize"
   flags="-DCMAKE_BUILD_TYPE=Debug -DVALTARO_SANITIZE=ON"
 fi
 generator=""
 if command -v ninja >/dev/null 2>&1; then generator="-G Ninja"; fi
 # shellcheck disable=SC2086
-cmake -S . -B "$build" $generator $flags >/dev/null
+cmake -S . -B "$build" $generator $flags -DVALTARO_TESTS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
