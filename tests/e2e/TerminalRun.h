@@ -114,16 +114,11 @@ class TerminalRun {
     emulator.Apply(WithoutPrivateModes(output));
     return emulator.Screen();
   }
-  std::vector<std::string> Rows() const {
-    const fw::terminal::ScreenBuffer screen = Screen();
-    std::vector<std::string> rows;
-    for (int row = 0; row < screen.Rows(); ++row) rows.push_back(screen.RowText(row));
-    return rows;
-  }
   // The screen as text, for a failure message.
   std::string ScreenText() const {
+    const fw::terminal::ScreenBuffer screen = Screen();
     std::string text = "\n";
-    for (const std::string& row : Rows()) text += "|" + row + "|\n";
+    for (int row = 0; row < screen.Rows(); ++row) text += "|" + screen.RowText(row) + "|\n";
     return text;
   }
 
