@@ -34,6 +34,21 @@ inline std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The program's output without the session's private modes (alternate screen, cursor), which
+// change nothing that is shown.
+inline std::string WithoutPrivateModes(const std::string& output) {
+  std::string bytes;
+  for (std::size_t i = 0; i < output.size();) {
+    if (output.compare(i, 3, "\x1b[?") == 0) {
+      std::size_t end = output.find_first_of("hl", i + 3);
+      i = end == std::string::npos ? output.size() : end + 1;
+      continue;
+    }
+    bytes += output[i++];
+  }
+  return bytes;
+}
+
 // Keys, each written after the pause before it; a lone Esc needs the pause after it (the display
 // tells it from a key's sequence by 50 ms of quiet), so every step waits.
 struct Step {
@@ -58,16 +73,7 @@ struct RunResult {
 
   // Every row text that stood on the screen at some moment of the run.
   std::set<std::string> RowsSeen() const {
-    std::string bytes;
-    // The session's private modes (alternate screen, cursor) change nothing that is shown.
-    for (std::size_t i = 0; i < output.size();) {
-      if (output.compare(i, 3, "\x1b[?") == 0) {
-        std::size_t end = output.find_first_of("hl", i + 3);
-        i = end == std::string::npos ? output.size() : end + 1;
-        continue;
-      }
-      bytes += output[i++];
-    }
+    const std::string bytes = WithoutPrivateModes(output);
     fw::terminal::testing::TerminalEmulator screen(80, 24);
     std::set<std::string> rows;
     std::size_t start = 0;

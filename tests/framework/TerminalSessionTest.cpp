@@ -15,6 +15,7 @@
 
 #include "framework/display/terminal/KeyInput.h"
 #include "framework/display/terminal/TerminalSession.h"
+#include "support/PseudoTerminal.h"
 
 namespace fw::terminal {
 namespace {
@@ -22,48 +23,9 @@ namespace {
 constexpr char kEnter[] = "\x1b[?1049h\x1b[?25l";
 constexpr char kRestore[] = "\x1b[0m\x1b[?25h\x1b[?1049l";
 
-// A pseudo terminal: the session runs on its slave side, the test reads the master side.
-class PseudoTerminal {
- public:
-  PseudoTerminal() {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
-      throw std::runtime_error("no pseudo terminal");
-    }
-    slave_ = ::open(::ptsname(master_), O_RDWR | O_NOCTTY);
-    if (slave_ < 0) throw std::runtime_error("no pseudo terminal slave");
-    winsize size{};
-    size.ws_col = 132;
-    size.ws_row = 43;
-    ::ioctl(slave_, TIOCSWINSZ, &size);
-  }
-  ~PseudoTerminal() {
-    ::close(slave_);
-    ::close(master_);
-  }
-
-  int Slave() const { return slave_; }
-  termios Modes() const {
-    termios modes{};
-    ::tcgetattr(slave_, &modes);
-    return modes;
-  }
-  // What has been written to the slave side so far.
-  std::string Output() const {
-    std::string output;
-    char buffer[4096];
-    pollfd watched{master_, POLLIN, 0};
-    while (::poll(&watched, 1, 100) > 0) {
-      const ssize_t count = ::read(master_, buffer, sizeof buffer);
-      if (count <= 0) break;
-      output.append(buffer, static_cast<std::size_t>(count));
-    }
-    return output;
-  }
-
- private:
-  int master_ = -1;
-  int slave_ = -1;
+// The session runs on the slave side; the test reads the master side.
+struct PseudoTerminal : testsupport::PseudoTerminal {
+  PseudoTerminal() : testsupport::PseudoTerminal(132, 43) {}
 };
 
 bool SameModes(const termios& a, const termios& b) {
@@ -227,6 +189,16 @@ TEST(KeyInput, ALoneEscFollowedByNothingIsEscWhileTheInputStaysOpen) {
   EXPECT_EQ(NextKey(input), Key::Of(KeyCode::Escape));
   pipe.Write("\x1b[21~");
   EXPECT_EQ(NextKey(input), Key::Of(KeyCode::F10));
+}
+
+TEST(KeyInput, DiscardingForgetsTheKeysReadAndAnUnfinishedOne) {
+  KeyPipe pipe;
+  pipe.Write("ab\x1b[");
+  KeyInput input(pipe.Reader());
+  EXPECT_EQ(NextKey(input), Key::Char(U'a'));
+  input.DiscardPending();
+  pipe.Write("A");
+  EXPECT_EQ(NextKey(input), Key::Char(U'A')) << "neither b nor the Up key that ESC [ A would be";
 }
 
 void IgnoreSignal(int) {}

@@ -34,6 +34,11 @@ InputEvent KeyInput::Next() {
   }
 }
 
+void KeyInput::DiscardPending() {
+  keys_.clear();
+  parser_ = KeyParser();
+}
+
 void KeyInput::Queue(const std::vector<Key>& keys) {
   keys_.insert(keys_.end(), keys.begin(), keys.end());
 }

@@ -27,6 +27,8 @@ class KeyInput {
   // The next key, waiting for it as long as it takes. At the end of the input the keys before it
   // come first, then EndOfInput, on this and every later call.
   InputEvent Next();
+  // Forgets the keys read but not yet given out, and an unfinished key's bytes.
+  void DiscardPending();
 
  private:
   void Queue(const std::vector<Key>& keys);

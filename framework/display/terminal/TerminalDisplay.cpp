@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/app/Application.h"
+#include "framework/app/EventLoop.h"
 #include "framework/display/terminal/MessageBoxView.h"
 #include "framework/display/terminal/TooSmallScreen.h"
 #include "framework/display/terminal/WindowPainter.h"
@@ -26,6 +27,7 @@ constexpr char kPopupKeys[] = "↑/↓: Zeile · Enter: wählen · Esc: schließ
 constexpr char kMenuKeys[] = "←/→: Menü · ↑/↓: Eintrag · Enter: wählen · Esc: schließen";
 constexpr char kMessageKeys[] = "Enter, Leertaste oder Esc: OK";
 constexpr char kDialogKeys[] = "↑/↓: wählen · Name tippen · Enter: öffnen/wählen · Esc: abbrechen";
+constexpr char kBusy[] = "Bitte warten …";
 
 std::string WorkingDirectory() {
   std::vector<char> buffer(PATH_MAX + 1);
@@ -36,7 +38,7 @@ std::string WorkingDirectory() {
 }  // namespace
 
 TerminalDisplay::TerminalDisplay(int inputFd, int outputFd)
-    : session_(inputFd, outputFd), keys_(inputFd) {}
+    : session_(inputFd, outputFd), keys_(inputFd), typeAhead_(session_.InputIsTerminal()) {}
 
 TerminalDisplay::~TerminalDisplay() = default;
 
@@ -73,7 +75,10 @@ void TerminalDisplay::PaintHelpLine(ScreenBuffer& screen, const std::shared_ptr<
   const Style hint{.dim = true};
   std::string text;
   Style style = hint;
-  if (message_) {
+  if (busy_) {
+    text = kBusy;
+    style = Style{};
+  } else if (message_) {
     text = kMessageKeys;
   } else if (dialog_) {
     text = kDialogKeys;
@@ -96,23 +101,66 @@ void TerminalDisplay::PaintHelpLine(ScreenBuffer& screen, const std::shared_ptr<
 
 void TerminalDisplay::Draw() {
   if (TerminalSession::TakeRedrawRequest()) renderer_.Invalidate();
-  const TerminalSize size = session_.Size();
-  session_.Write(renderer_.Render(Compose(size.columns, size.rows)));
+  shown_ = session_.Size();
+  session_.Write(renderer_.Render(Compose(shown_.columns, shown_.rows)));
 }
 
 std::optional<Key> TerminalDisplay::NextKey() {
+  busy_ = false;
+  DiscardKeysTypedWhileBusy();
   for (;;) {
     Draw();
     const InputEvent event = keys_.Next();
     switch (event.kind) {
       case InputEvent::Kind::Key:
-        return event.key;
+        typeAhead_.BusyFromNow();
+        if (IsLargeEnough(shown_.columns, shown_.rows)) return event.key;
+        if (QuitsFromTooSmallScreen(event.key)) return std::nullopt;
+        continue;  // what the notice hides is not on the screen: no key acts on it
       case InputEvent::Kind::Interrupted:
         continue;  // Draw() looks at the redraw request
       case InputEvent::Kind::EndOfInput:
         return std::nullopt;
     }
   }
+}
+
+void TerminalDisplay::DiscardKeysTypedWhileBusy() {
+  if (!typeAhead_.DiscardsKeysTypedMeanwhile()) return;
+  session_.DiscardTypedInput();
+  keys_.DiscardPending();
+}
+
+bool TerminalDisplay::QuitsFromTooSmallScreen(const Key& key) {
+  if (key.code != KeyCode::CtrlQ) return false;
+  PressQuitShortcut();
+  return QuitRequested();
+}
+
+void TerminalDisplay::RunAction(const std::function<void()>& action) {
+  ShowBusy();
+  ++actionsRunning_;
+  try {
+    action();
+  } catch (...) {
+    --actionsRunning_;
+    throw;
+  }
+  --actionsRunning_;
+  ShowBusyWithinAction();
+}
+
+void TerminalDisplay::ShowBusyWithinAction() {
+  if (actionsRunning_ > 0) ShowBusy();
+}
+
+void TerminalDisplay::ShowBusy() {
+  busy_ = true;
+  Draw();
+}
+
+void TerminalDisplay::PressQuitShortcut() {
+  RunAction([] { PressShortcut(Text("Cmd+Q")); });
 }
 
 void TerminalDisplay::ShowMessage(const Text& message) {
@@ -122,6 +170,7 @@ void TerminalDisplay::ShowMessage(const Text& message) {
     if (!key || DismissesMessage(*key)) break;
   }
   message_.reset();
+  ShowBusyWithinAction();
 }
 
 std::shared_ptr<FolderItem> TerminalDisplay::ChooseFile(const Text& /*fileTypes*/) {
@@ -139,19 +188,23 @@ std::shared_ptr<FolderItem> TerminalDisplay::ChooseFile(const Text& /*fileTypes*
     }
   }
   dialog_.reset();
+  ShowBusyWithinAction();
   return chosen;
 }
 
 bool TerminalDisplay::HandleNextInput() {
   const std::optional<Key> key = NextKey();
-  if (!key) return false;
+  // Without a key the input has ended, unless Ctrl+Q on the too-small notice asked to quit.
+  if (!key) return QuitRequested();
   if (menu_.IsOpen()) {
     const std::shared_ptr<MenuBar> bar = CurrentMenuBar();
     if (!bar) {
       menu_.Close();
       return true;
     }
-    if (const std::shared_ptr<MenuItem> entry = menu_.HandleKey(*bar, *key)) ChooseMenuItem(*entry);
+    if (const std::shared_ptr<MenuItem> entry = menu_.HandleKey(*bar, *key)) {
+      RunAction([&] { ChooseMenuItem(*entry); });
+    }
     return true;
   }
   if (!openPopup_.expired()) {
@@ -182,7 +235,7 @@ void TerminalDisplay::HandlePopupListKey(const Key& key) {
     case KeyCode::Enter:
     case KeyCode::Space:
       openPopup_.reset();
-      PickPopupRow(*popup, std::clamp(popupRow_, 0, count - 1));
+      RunAction([&] { PickPopupRow(*popup, std::clamp(popupRow_, 0, count - 1)); });
       break;
     default:
       break;
@@ -199,7 +252,7 @@ void TerminalDisplay::PressDefaultButton(Window& window) {
   for (const auto& control : window.Controls()) {
     auto button = std::dynamic_pointer_cast<PushButton>(control);
     if (button && button->Default() && button->Visible() && button->Enabled()) {
-      PressButton(*button);
+      RunAction([&] { PressButton(*button); });
       return;
     }
   }
@@ -207,7 +260,7 @@ void TerminalDisplay::PressDefaultButton(Window& window) {
 
 void TerminalDisplay::HandleWindowKey(const Key& key) {
   if (key.code == KeyCode::CtrlQ) {
-    PressShortcut(Text("Cmd+Q"));
+    PressQuitShortcut();
     return;
   }
   if (key.code == KeyCode::F10) {
@@ -226,7 +279,7 @@ void TerminalDisplay::HandleWindowKey(const Key& key) {
       break;
     case KeyCode::Enter:
       if (button) {
-        PressButton(*button);
+        RunAction([&] { PressButton(*button); });
       } else if (popup) {
         OpenPopupList(popup);
       } else {
@@ -234,11 +287,11 @@ void TerminalDisplay::HandleWindowKey(const Key& key) {
       }
       break;
     case KeyCode::Space:
-      if (button) PressButton(*button);
+      if (button) RunAction([&] { PressButton(*button); });
       if (popup) OpenPopupList(popup);
       break;
     case KeyCode::Escape:
-      CloseWithCloseButton(*front);
+      if (front->CloseButton()) RunAction([&] { CloseWithCloseButton(*front); });
       break;
     default:
       break;

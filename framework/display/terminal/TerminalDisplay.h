@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "framework/display/terminal/ScreenBuffer.h"
 #include "framework/display/terminal/ScreenRenderer.h"
 #include "framework/display/terminal/TerminalSession.h"
+#include "framework/display/terminal/TypeAhead.h"
 
 namespace fw {
 class PopupMenu;
@@ -30,6 +32,12 @@ namespace fw::terminal {
 // Keys come from the input descriptor: a terminal in raw mode, or any other input (a pipe) read
 // as the same bytes. The end of the input ends the application: an open message box or dialog
 // is then dismissed or cancelled, and HandleNextInput answers false.
+//
+// A key acts only on what the screen shows. While an action of the program runs (a button, a
+// menu item, a popup choice), the bottom line reads "Bitte warten …"; keys typed on the terminal
+// while the program was busy for longer than a moment are thrown away when it next waits for a
+// key (TypeAhead). While the notice of a too small terminal is shown, no key but Ctrl+Q acts; the
+// shortcut quits, and an open message box or dialog is then dismissed or cancelled.
 //
 // The display takes over the terminal while it lives and gives it back when destroyed (and on
 // every other way out, see TerminalSession). It does not install itself.
@@ -49,9 +57,20 @@ class TerminalDisplay : public Display {
   void WindowClosed(Window& window) override;
 
  private:
-  // Draws the present picture, then waits for the next key; none once the input has ended.
+  // Draws the present picture, then waits for the next key; none once the input has ended or
+  // Ctrl+Q on the too-small notice has asked to quit.
   std::optional<Key> NextKey();
+  void DiscardKeysTypedWhileBusy();
+  // Ctrl+Q while the notice of a too small terminal is shown: true once it has asked to quit.
+  bool QuitsFromTooSmallScreen(const Key& key);
   void Draw();
+
+  // Carries out what a key does in the program's code, with "Bitte warten …" on the screen.
+  void RunAction(const std::function<void()>& action);
+  // Shows "Bitte warten …" when control goes back to an action that waited for a key.
+  void ShowBusyWithinAction();
+  void ShowBusy();
+  void PressQuitShortcut();
   void PaintHelpLine(ScreenBuffer& screen, const std::shared_ptr<Window>& front);
 
   void HandleWindowKey(const Key& key);
@@ -62,6 +81,10 @@ class TerminalDisplay : public Display {
 
   TerminalSession session_;
   KeyInput keys_;
+  TypeAhead typeAhead_;
+  TerminalSize shown_;  // the size of the picture last drawn
+  int actionsRunning_ = 0;
+  bool busy_ = false;
   ScreenRenderer renderer_;
   FocusTracker focus_;
   MenuBarView menu_;

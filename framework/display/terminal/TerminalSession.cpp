@@ -180,6 +180,11 @@ bool TerminalSession::TakeRedrawRequest() {
   return true;
 }
 
+void TerminalSession::DiscardTypedInput() const {
+  // Should the terminal refuse, the keys stay and are read as typed, as before this was asked.
+  if (inputIsTerminal_) (void)::tcflush(inputFd_, TCIFLUSH);
+}
+
 void TerminalSession::Write(std::string_view bytes) const {
   const char* data = bytes.data();
   std::size_t left = bytes.size();

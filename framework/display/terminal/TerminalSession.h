@@ -45,6 +45,10 @@ class TerminalSession {
   // a stop): the caller reads Size() anew and draws everything.
   static bool TakeRedrawRequest();
 
+  // Throws away what has been typed on the input terminal and not yet read; input that is not a
+  // terminal is left alone.
+  void DiscardTypedInput() const;
+
   // Writes all bytes to the output; throws fw::RuntimeException when that fails.
   void Write(std::string_view bytes) const;
 
