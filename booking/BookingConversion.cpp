@@ -134,6 +134,14 @@ fw::Text ParsedDateText(std::string_view field, fw::Date& datum) {
   return DateText(datum);
 }
 
+// An empty line, or one of nothing but separators and blanks, names no booking: sent, it would book
+// 0,00 under the date of the line before. The two characters are ASCII, whose bytes occur inside
+// no other character of the three encodings. A line with content fails at its first byte as a
+// rule, so the check costs next to nothing.
+bool HoldsNoBooking(const fw::Text& line) {
+  return line.Bytes().find_first_not_of("; ") == std::string::npos;
+}
+
 // One data line: its eight booking values, handed to the booking script.
 void SendLine(const LineFields& felder, const ColumnMapping& spalten,
               const fw::Text& gewaehltesKonto, fw::Date& datum) {
@@ -171,7 +179,9 @@ void buchung_erzeugen(ImportState& state, const std::function<fw::Text()>& popup
   const ColumnMapping spalten = MapColumns(zeilen[0]);
   LineFields felder(LastFieldRead(spalten));
   for (std::int32_t i = 1; i <= state.anz_zeilen; ++i) {
-    felder.Split(zeilen[i]);
+    const fw::Text& zeile = zeilen[i];
+    if (HoldsNoBooking(zeile)) continue;  // parses no date either: `datum` stays as it is
+    felder.Split(zeile);
     SendLine(felder, spalten, gewaehltesKonto, datum);
   }
 }

@@ -130,7 +130,8 @@ TEST_F(BookingConversionTest, AmountRulesAndTheSignChoosingTheAccounts) {
       {"- 7,2", " 720", "Girokonto", "Unbekannt"},
   };
   std::vector<std::string> lines = {StandardHeader()};
-  for (const Case& c : cases) lines.push_back(Row({{kBetrag, c.field}}));
+  // The name gives the line with the empty amount some content.
+  for (const Case& c : cases) lines.push_back(Row({{kBetrag, c.field}, {kName, "n"}}));
   Lines(lines);
   Convert();
 
@@ -166,16 +167,26 @@ TEST_F(BookingConversionTest, EveryLineBecomesOneRunInFileOrder) {
   EXPECT_EQ(popupReads_, 1);
 }
 
-TEST_F(BookingConversionTest, EmptyDataLineGetsTheDefaults) {
-  Lines({StandardHeader(), ""});
+TEST_F(BookingConversionTest, LinesWithoutContentSendNothingAndLeaveTheDateAsItWas) {
+  Lines({StandardHeader(),
+         Row({{kBuchungstag, "5.3.2008"}, {kWertstellungstag, "7.3.2008"}, {kBetrag, "1"}}), "",
+         ";", " ", " ;; ; ", Row({}),
+         Row({{kBuchungstag, "morgen"}, {kBetrag, "2"}}),  // carries the date of the line before
+         Row({{kZweck, "x"}}), " ; ;x"});
   Convert();
-  EXPECT_EQ(Bookings(), (std::vector<Booking>{{"14.07.2011", "14.07.2011", "00", "Unbekannt",
-                                               "Girokonto", "Sonstiges", "", ""}}));
+  EXPECT_EQ(Bookings(),
+            (std::vector<Booking>{
+                {"05.03.2008", "07.03.2008", "100", "Unbekannt", "Girokonto", "Sonstiges", "", ""},
+                {"07.03.2008", "07.03.2008", "200", "Unbekannt", "Girokonto", "Sonstiges", "", ""},
+                {"07.03.2008", "07.03.2008", "00", "Unbekannt", "Girokonto", "Sonstiges", "", "x"},
+                {"07.03.2008", "07.03.2008", "00", "Unbekannt", "Girokonto", "Sonstiges", "x", ""},
+            }));
 }
 
 TEST_F(BookingConversionTest, CategoryFallsBackToTheCategoryThenToSonstiges) {
   Lines({StandardHeader(), Row({{kKategorie, "Haushalt"}, {kUnterkategorie, "Energie"}}),
-         Row({{kKategorie, "Haushalt"}}), Row({{kUnterkategorie, "Energie"}}), Row({})});
+         Row({{kKategorie, "Haushalt"}}), Row({{kUnterkategorie, "Energie"}}),
+         Row({{kBetrag, "1"}})});
   Convert();
   std::vector<std::string> kategorien;
   for (const Booking& b : Bookings()) kategorien.push_back(b.kategorie);

@@ -45,6 +45,8 @@ TEST(ExampleExport, IsBookedWholeIntoTheJournalAndBalances) {
   EXPECT_EQ(state.anz_zeilen, 12);
   const testsupport::CommandResult check = RunCommand("hledger -f " + journal + " check");
   EXPECT_EQ(check.status, 0) << check.output;
+  const testsupport::CommandResult strict = RunCommand("hledger -f " + journal + " check -s");
+  EXPECT_EQ(strict.status, 0) << strict.output;
   const testsupport::CommandResult count =
       RunCommand("hledger -f " + journal + " print | grep -c '^20'");
   EXPECT_EQ(count.output, "12\n");

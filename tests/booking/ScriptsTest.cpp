@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "framework/core/Exceptions.h"
@@ -57,6 +58,18 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
 }
 
 using Values = std::vector<std::string>;
+struct Output {
+  std::string standardOutput, standardError;
+  friend bool operator==(const Output&, const Output&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const Output& o) {
+    return out << "stdout: " << o.standardOutput << "\nstderr: " << o.standardError;
+  }
+};
+
+Values Booking(std::string amount, std::string from = "Unbekannt", std::string to = "Girokonto") {
+  return {"05.03.2008",  "06.03.2008", std::move(amount), std::move(from),
+          std::move(to), "Wohnen",     "Stadtwerke",      "Abschlag"};
+}
 
 class JournalScripts : public ::testing::Test {
  protected:
@@ -71,6 +84,13 @@ class JournalScripts : public ::testing::Test {
     return host_.Run(run);
   }
   std::string AccountNames() { return Run(169, {}).ToUTF8(); }
+  // The standard output and the standard error of 169, run by the shell.
+  Output AccountNamesAndWarnings() const {
+    const CommandResult result = RunCommand("{ " + (kSource / "scripts" / "169").string() + " 2>" +
+                                            folder_.PathOf("errors") + "; }");
+    EXPECT_EQ(result.status, 0);
+    return {result.output, folder_.Read("errors")};
+  }
   void Book(const Values& values) { Run(168, values); }
   std::string BookingFailure(const Values& values) {
     try {
@@ -79,6 +99,17 @@ class JournalScripts : public ::testing::Test {
       return e.Message().ToUTF8();
     }
     return "(no exception)";
+  }
+  // Books each amount (hundredths) into a journal of its own and expects its two postings with
+  // the decimal.
+  void ExpectBookedAs(const std::vector<std::pair<std::string, std::string>>& amounts) {
+    for (const auto& [hundredths, decimal] : amounts) {
+      fs::remove(journal_);
+      Book(Booking(hundredths));
+      EXPECT_THAT(Journal(),
+                  HasSubstr("    Girokonto  " + decimal + "\n    Unbekannt  -" + decimal + "\n"))
+          << hundredths;
+    }
   }
   std::string Journal() const { return folder_.Read(kJournalName); }
   void WriteJournal(const std::string& content) const { folder_.Write(kJournalName, content); }
@@ -90,11 +121,9 @@ class JournalScripts : public ::testing::Test {
 };
 
 const std::string kDeclarations = "account Girokonto\naccount Unbekannt\n";
-
-Values Booking(std::string amount, std::string from = "Unbekannt", std::string to = "Girokonto") {
-  return {"05.03.2008",  "06.03.2008", std::move(amount), std::move(from),
-          std::move(to), "Wohnen",     "Stadtwerke",      "Abschlag"};
-}
+const std::string kRefused = "Script 168 fehlgeschlagen: Exit-Status 1. Meldung: 168: ";
+// How a refusal names the booking of Booking(...).
+const std::string kNamedBooking = "Buchung „Stadtwerke“ vom 05.03.2008: ";
 
 TEST_F(JournalScripts, AccountNamesOfTheExampleJournal) {
   fs::copy_file(kSource / "examples" / "example.journal", journal_);
@@ -123,6 +152,54 @@ TEST_F(JournalScripts, AccountNamesFromDirectivesInFileOrderEachOnce) {
   EXPECT_EQ(AccountNames(), "Girokonto, Sparkonto, Kreditkarte, Bargeld Haus, Ärger:Über");
 }
 
+TEST_F(JournalScripts, AccountNamesOfIncludedFilesStandWhereTheirIncludeLineStands) {
+  fs::create_directories(folder_.Path() / "konten" / "tief");
+  WriteJournal(
+      "account Vorn\n"
+      "include konten/privat.journal\n"
+      "account Mitte\r\n"
+      "include " +
+      folder_.PathOf("gemeinsam.journal") +
+      "\r\n"
+      "account Hinten\n");
+  folder_.Write("konten/privat.journal",
+                "account Privat 1\n"
+                "include ./tief/karten.journal\n"
+                "include ../gemeinsam.journal  \n"
+                "account Privat 2\n");
+  folder_.Write("konten/tief/karten.journal",
+                "account Karte\ncomment\ninclude ../../fehlt.journal\nend comment\n");
+  folder_.Write("gemeinsam.journal", "account Gemeinsam\naccount Vorn\n");
+  EXPECT_EQ(AccountNamesAndWarnings(),
+            Output({"Vorn, Privat 1, Karte, Gemeinsam, Privat 2, Mitte, Hinten\n", ""}));
+}
+
+TEST_F(JournalScripts, AccountNamesPassOverNamesWithTheSeparatorAndUnreadableIncludes) {
+  fs::create_directory(folder_.Path() / "konten");
+  WriteJournal(
+      "account Bar, Haus\n"
+      "account Giro\n"
+      "include schleife.journal\n"
+      "include fehlt.journal\n"
+      "include konten\n"
+      "account Bar, Haus\n"
+      "account Bar,Haus\n");
+  folder_.Write("schleife.journal", "account Schleife\ninclude ./test.journal\n");
+  const std::string in = "“ in " + journal_.string() + " übersprungen: ";
+  EXPECT_EQ(AccountNamesAndWarnings(),
+            Output({"Giro, Schleife, Bar,Haus\n",
+                    "169: Konto „Bar, Haus“ ausgelassen: mit „, “ im Namen stünde es als zwei in "
+                    "der Liste\n"
+                    "169: „include ./test.journal“ in " +
+                        folder_.PathOf("schleife.journal") +
+                        " übersprungen: die Datei bindet sich damit selbst ein\n"
+                        "169: „include fehlt.journal" +
+                        in +
+                        "die Datei ist nicht lesbar\n"
+                        "169: „include konten" +
+                        in + "es ist ein Ordner\n"}));
+}
+
 TEST_F(JournalScripts, BookingAppendsOneTransaction) {
   WriteJournal(kDeclarations);
   Book({"05.03.2008", "06.03.2008", "725", "Unbekannt", "Girokonto", "Wohnen",
@@ -146,13 +223,7 @@ TEST_F(JournalScripts, AmountsInHundredthsBecomeDecimals) {
       {"725", "7.25"},       {"5", "0.05"},      {"00", "0.00"},
       {"0", "0.00"},         {"+1234", "12.34"}, {"000123", "1.23"},
       {"100000", "1000.00"}, {"010", "0.10"},    {"123456789012345678", "1234567890123456.78"}};
-  for (const auto& [hundredths, decimal] : cases) {
-    fs::remove(journal_);
-    Book(Booking(hundredths));
-    EXPECT_THAT(Journal(),
-                HasSubstr("    Girokonto  " + decimal + "\n    Unbekannt  -" + decimal + "\n"))
-        << hundredths;
-  }
+  ExpectBookedAs(cases);
 }
 
 TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
@@ -181,7 +252,7 @@ TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
       {Booking("+"), "Betrag ist keine Ziffernfolge"},
       {Booking("-725"), "Betrag ist keine Ziffernfolge"},
       {Booking("7,25"), "Betrag ist keine Ziffernfolge"},
-      {Booking("1.23456"), "Betrag ist keine Ziffernfolge"},
+      {Booking("-1.23456"), "Betrag ist keine Ziffernfolge"},
       {Booking("7 25"), "Betrag ist keine Ziffernfolge"},
       {Booking("725\n"), "Betrag ist keine Ziffernfolge"},
       {Booking("725", ""), "Konto (von) ist leer"},
@@ -201,18 +272,107 @@ TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
   WriteJournal(kDeclarations);
   for (const Case& c : cases) {
     const std::string message = BookingFailure(c.values);
-    EXPECT_THAT(message, StartsWith("Script 168 fehlgeschlagen: Exit-Status 1. Meldung: 168: "))
-        << c.reason;
+    // Seven values do not tell which of them is the booking date and which the name.
+    const std::string booking = c.values.size() == 8 ? kNamedBooking : "";
+    EXPECT_THAT(message, StartsWith(kRefused + booking)) << c.reason;
     EXPECT_THAT(message, HasSubstr(c.reason));
     EXPECT_EQ(Journal(), kDeclarations) << c.reason;
   }
 }
 
-TEST_F(JournalScripts, UnwritableJournalIsReported) {
-  const std::string unwritable = folder_.PathOf("fehlt/j.journal");
-  ::setenv("LEDGER_FILE", unwritable.c_str(), 1);
-  EXPECT_THAT(BookingFailure(Booking("725")),
-              HasSubstr("168: Journal " + unwritable + " ist nicht beschreibbar"));
+TEST_F(JournalScripts, ARefusalNamesTheBookingByItsDateAndOtherParty) {
+  const auto booking = [](std::string date, std::string name, std::string amount,
+                          std::string to = "Girokonto") {
+    Values v = Booking(std::move(amount), "Unbekannt", std::move(to));
+    v[0] = std::move(date);
+    v[6] = std::move(name);
+    return v;
+  };
+  const std::vector<std::pair<Values, std::string>> cases = {
+      {booking("05.03.2008", "Müller & Söhne", "7.25"),
+       "Buchung „Müller & Söhne“ vom 05.03.2008: Betrag hat einen Punkt, der keine Tausender "
+       "abtrennt: 7.25"},
+      {booking("05.03.2008", "", "7.25"),
+       "Buchung ohne Namen vom 05.03.2008: Betrag hat einen Punkt, der keine Tausender abtrennt: "
+       "7.25"},
+      {booking("31.01.2024", "Zwei\nZeilen", "725", ""),
+       "Buchung „Zwei Zeilen“ vom 31.01.2024: Konto (an) ist leer"},
+      {booking("5.3.2008", "Bank", "725"),
+       "Buchung „Bank“ vom 5.3.2008: Buchungstag ist kein Datum der Form TT.MM.JJJJ: 5.3.2008"},
+  };
+  for (const auto& [values, named] : cases) EXPECT_EQ(BookingFailure(values), kRefused + named);
+}
+
+TEST_F(JournalScripts, ThousandsPointsGroupTheDigitsLeftOfTheLastTwoInThrees) {
+  const std::vector<std::pair<std::string, std::string>> accepted = {
+      {"1.23456", "1234.56"},
+      {"1.234.56700", "1234567.00"},
+      {"12.34567", "12345.67"},
+      {"123.45678", "123456.78"},
+      {"+1.23456", "1234.56"},
+      {"0.00000", "0.00"},
+      {"1.000.000.00000", "1000000000.00"}};
+  ExpectBookedAs(accepted);
+  const std::vector<std::string> refused = {"12.5000",  "1.2345",   "1.2.34567",  "1234.56",
+                                            "1.234",    "1.",       ".12345",     "1234.56700",
+                                            "1..23456", "1.23456.", "1.234.5670", "."};
+  WriteJournal(kDeclarations);
+  for (const std::string& hundredths : refused) {
+    EXPECT_EQ(BookingFailure(Booking(hundredths)),
+              kRefused + kNamedBooking +
+                  "Betrag hat einen Punkt, der keine Tausender abtrennt: " + hundredths);
+    EXPECT_EQ(Journal(), kDeclarations) << hundredths;
+  }
+}
+
+TEST_F(JournalScripts, AJournalThatCannotBeOpenedIsReportedWithTheCause) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {folder_.PathOf("fehlt/j.journal"),
+       "der Ordner " + folder_.PathOf("fehlt") + " ist nicht vorhanden"},
+      {folder_.Path().string(), "es ist ein Ordner"},
+  };
+  for (const auto& [unwritable, cause] : cases) {
+    ::setenv("LEDGER_FILE", unwritable.c_str(), 1);
+    EXPECT_EQ(BookingFailure(Booking("725")), kRefused + kNamedBooking + "Journal " + unwritable +
+                                                  " ist nicht beschreibbar: " + cause);
+  }
+}
+
+// The script run by the shell under a file-size limit of 2048 bytes (ulimit -f counts blocks of
+// 512), so that a long purpose makes the write fail partway; with the caller's SIGXFSZ ignored,
+// and at its default, which would end the script in the middle of the write.
+TEST_F(JournalScripts, AFailedAppendLeavesTheJournalByteForByteAsItWas) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> journal;  // none: no journal before
+    std::string purpose;
+  };
+  const std::string longPurpose(3000, 'x');
+  const std::vector<Case> cases = {
+      {"partway", kDeclarations + "; ohne Zeilenende am Schluss", longPurpose},
+      {"at the limit before the first byte", std::string(2047, ';') + "\n", "kurz"},
+      {"no journal before", std::nullopt, longPurpose},
+  };
+  const std::string script = (kSource / "scripts" / "168").string();
+  for (const char* signal : {"trap '' XFSZ; ", ""}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (*signal != 0 ? ", SIGXFSZ ignored" : ""));
+      fs::remove(journal_);
+      if (c.journal) WriteJournal(*c.journal);
+      const CommandResult result = RunCommand(
+          std::string(signal) + "ulimit -f 4; " + script +
+          " 05.03.2008 06.03.2008 725 Unbekannt Girokonto Wohnen Stadtwerke " + c.purpose);
+      EXPECT_EQ(result.status, 1);
+      EXPECT_EQ(result.output, "168: " + kNamedBooking + "nicht ins Journal " + journal_.string() +
+                                   " geschrieben: die Grenze für die Dateigröße (ulimit -f) von "
+                                   "2048 Bytes ist erreicht. Das Journal ist unverändert.\n");
+      if (c.journal) {
+        EXPECT_EQ(Journal(), *c.journal);
+      } else {
+        EXPECT_FALSE(fs::exists(journal_));
+      }
+    }
+  }
 }
 
 // Lines that the ledger tools read as something other than a comment or the one transaction.
