@@ -3,16 +3,18 @@
 #
 #   ./install-packages.sh GROUP...
 #
-#   program  building the program and looking at the example journal (run.sh)
-#   tests    building and running every test (test.sh); includes program
+#   program  building the program (run.sh)
+#   journal  hledger and ledger, to look at the journal that the program books into
+#   tests    building and running every test (test.sh); includes program and journal
 #   fuzz     building the fuzz targets with clang and libFuzzer (fuzz/run)
 #
 # With everything in place it does nothing, not even "apt-get update". Installing needs root or
 # sudo; without either it names the missing packages and stops.
 set -eu
 
-program_packages="build-essential cmake ninja-build hledger ledger"
-test_packages="$program_packages libgtest-dev libgmock-dev shellcheck"
+program_packages="build-essential cmake ninja-build"
+journal_packages="hledger ledger"
+test_packages="$program_packages $journal_packages libgtest-dev libgmock-dev shellcheck"
 fuzz_packages="clang libclang-rt-14-dev"
 
 say() { printf 'install-packages.sh: %s\n' "$1" >&2; }
@@ -21,16 +23,17 @@ wanted=""
 for group in "$@"; do
   case $group in
     program) wanted="$wanted $program_packages" ;;
+    journal) wanted="$wanted $journal_packages" ;;
     tests) wanted="$wanted $test_packages" ;;
     fuzz) wanted="$wanted $fuzz_packages" ;;
     *)
-      say "unbekannte Gruppe \"$group\" (program, tests oder fuzz)"
+      say "unbekannte Gruppe \"$group\" (program, journal, tests oder fuzz)"
       exit 2
       ;;
   esac
 done
 [ -n "$wanted" ] || {
-  say "Aufruf: ./install-packages.sh program|tests|fuzz ..."
+  say "Aufruf: ./install-packages.sh program|journal|tests|fuzz ..."
   exit 2
 }
 

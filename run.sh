@@ -5,9 +5,11 @@
 set -eu
 cd "$(dirname "$0")"
 ./install-packages.sh program
+# hledger and ledger only show the bookings afterwards: the program runs without them.
+./install-packages.sh journal || echo "Ohne hledger und ledger geht es weiter." >&2
 
 generator=""
-if command -v ninja >/dev/null 2>&1; then generator="-G Ninja"; fi
+if [ ! -f build/CMakeCache.txt ] && command -v ninja >/dev/null 2>&1; then generator="-G Ninja"; fi
 mkdir -p .run
 log=.run/build.log
 echo "Valtaro-Import wird gebaut (beim ersten Mal eine bis zwei Minuten) …"
@@ -29,6 +31,6 @@ echo "Shift+Tab zu \"An Ledrino senden\" und Enter; Strg+Q beendet."
 status=0
 LEDGER_FILE="$journal" ./build/valtaro-import || status=$?
 echo "Die Buchungen stehen im Journal $journal"
-echo "Ansehen mit: hledger -f .run/ledger.journal print"
-echo "       oder: ledger -f .run/ledger.journal bal"
+if command -v hledger >/dev/null 2>&1; then echo "Ansehen mit: hledger -f .run/ledger.journal print"; fi
+if command -v ledger >/dev/null 2>&1; then echo "Ansehen mit: ledger -f .run/ledger.journal bal"; fi
 exit "$status"

@@ -13,7 +13,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   flags="-DCMAKE_BUILD_TYPE=Debug -DVALTARO_SANITIZE=ON"
 fi
 generator=""
-if command -v ninja >/dev/null 2>&1; then generator="-G Ninja"; fi
+if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null 2>&1; then generator="-G Ninja"; fi
 # shellcheck disable=SC2086
 cmake -S . -B "$build" $generator $flags -DVALTARO_TESTS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"

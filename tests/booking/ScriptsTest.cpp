@@ -176,10 +176,12 @@ TEST_F(JournalScripts, AccountNamesOfIncludedFilesStandWhereTheirIncludeLineStan
 
 TEST_F(JournalScripts, AccountNamesPassOverNamesWithTheSeparatorAndUnreadableIncludes) {
   fs::create_directory(folder_.Path() / "konten");
+  fs::create_directory_symlink(".", folder_.Path() / "hier");
   WriteJournal(
       "account Bar, Haus\n"
       "account Giro\n"
       "include schleife.journal\n"
+      "include hier/hier/test.journal\n"
       "include fehlt.journal\n"
       "include konten\n"
       "account Bar, Haus\n"
@@ -193,6 +195,9 @@ TEST_F(JournalScripts, AccountNamesPassOverNamesWithTheSeparatorAndUnreadableInc
                     "169: „include ./test.journal“ in " +
                         folder_.PathOf("schleife.journal") +
                         " übersprungen: die Datei bindet sich damit selbst ein\n"
+                        "169: „include hier/hier/test.journal" +
+                        in +
+                        "die Datei bindet sich damit selbst ein\n"
                         "169: „include fehlt.journal" +
                         in +
                         "die Datei ist nicht lesbar\n"

@@ -100,7 +100,7 @@ TEST(RealExport, IsBookedWholeAndTheLedgerToolsAgreeWithItsTotals) {
                                     {kExportName},
                                     {kEnter},
                                     {kBackTab},
-                                    {kEnter, 3000},
+                                    {kEnter},
                                     {kEnter},
                                     {kCtrlQ}});
   EXPECT_EQ(run.status, 0) << run.errors;
