@@ -1,10 +1,12 @@
 // Fuzzes property lists: the first byte picks the class of the object (window, push button, label
 // or popup menu), the rest is the list. Reading and applying must either go through to the last
-// byte or stop with a PropertyListException at an offset inside the list; nothing else may
+// byte or stop with a PropertyListException: reading at an offset inside the list, applying at
+// the same offset or at the start of an entry whose value the property refused; nothing else may
 // escape, and nothing may be read past the end.
 
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string_view>
 
 #include "framework/runtime/MassPropertySetter.h"
@@ -33,25 +35,32 @@ const fw::ClassTable& ClassFor(std::uint8_t choice) {
   }
 }
 
-// Reads the list on its own and returns how far it got: the whole size, or the fault's offset.
-std::size_t ReadThrough(std::string_view list, const fw::ClassTable& table) {
+struct ReadResult {
+  std::size_t end = 0;                 // the whole size, or the fault's offset
+  std::set<std::size_t> entryOffsets;  // of the entries read whole
+};
+
+// Reads the list on its own, without applying it.
+ReadResult ReadThrough(std::string_view list, const fw::ClassTable& table) {
   fw::PropertyListReader reader(list, [&table](std::string_view name) {
     const fw::PropertyEntry* property = table.FindProperty(name);
     return property ? std::optional<fw::ValueKind>(property->Kind()) : std::nullopt;
   });
-  std::size_t end = 0;
+  ReadResult result;
   try {
     while (!reader.AtEnd()) {
       fw::PropertyListEntry entry = reader.Next();
-      Require(entry.offset == end && entry.length > 0);
-      end += entry.length;
+      Require(entry.offset == result.end && entry.length > 0);
+      result.entryOffsets.insert(entry.offset);
+      result.end += entry.length;
     }
   } catch (const fw::PropertyListException& e) {
-    Require(e.Offset() >= end && e.Offset() <= list.size());
-    return e.Offset();
+    Require(e.Offset() >= result.end && e.Offset() <= list.size());
+    result.end = e.Offset();
+    return result;
   }
-  Require(end == list.size());
-  return end;
+  Require(result.end == list.size());
+  return result;
 }
 
 }  // namespace
@@ -60,14 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const fw::ClassTable& table = ClassFor(data[0]);
   std::string_view list(reinterpret_cast<const char*>(data + 1), size - 1);
-  std::size_t readTo = ReadThrough(list, table);
+  const ReadResult read = ReadThrough(list, table);
 
   fw::ObjectRef object = fw::RuntimeNewObject(table);
   try {
     fw::RuntimeMassPropertySetter(*object, list);
-    Require(readTo == list.size());
+    Require(read.end == list.size());
   } catch (const fw::PropertyListException& e) {
-    Require(e.Offset() == readTo);
+    Require(e.Offset() == read.end || read.entryOffsets.count(e.Offset()) != 0);
   }
   return 0;
 }

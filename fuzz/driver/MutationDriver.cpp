@@ -3,7 +3,9 @@
 //
 //   fuzz_target [CORPUS_FOLDER [RUNS]]     RUNS also from FUZZ_RUNS; 20000 when not given.
 //
-// A crash ends the process as it would under libFuzzer; otherwise it exits with 0.
+// A crash ends the process as it would under libFuzzer; otherwise it exits with 0. With
+// FUZZ_KEEP_INPUT=FILE, each input is written to FILE before it runs, so that after a crash FILE
+// holds the input that caused it.
 
 #include <algorithm>
 #include <cstdint>
@@ -45,7 +47,19 @@ std::size_t RunsWanted(int argc, char** argv) {
   return static_cast<std::size_t>(std::strtoull(text, nullptr, 10));
 }
 
+void KeepInput(const std::string& input) {
+  static const char* const path = std::getenv("FUZZ_KEEP_INPUT");
+  if (path == nullptr || *path == '\0') return;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(input.data(), static_cast<std::streamsize>(input.size()));
+  if (!out.flush()) {
+    std::fprintf(stderr, "cannot write the input to %s\n", path);
+    std::exit(2);
+  }
+}
+
 void RunOne(const std::string& input) {
+  KeepInput(input);
   LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
 }
 
@@ -121,6 +135,7 @@ int main(int argc, char** argv) {
     previous = mutator.Mutate(choice < corpus.size() ? corpus[choice] : previous);
     RunOne(previous);
   }
-  std::printf("%zu corpus inputs and %zu mutations ran without a crash\n", corpus.size(), runs);
+  std::printf("%zu corpus inputs and %zu mutations from seed %u ran without a crash\n",
+              corpus.size(), runs, kSeed);
   return 0;
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <exception>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "framework/runtime/MassPropertySetter.h"
 #include "framework/runtime/PropertyListReader.h"
+#include "framework/runtime/Registration.h"
 #include "framework/ui/Label.h"
 #include "framework/ui/PushButton.h"
 #include "framework/ui/Window.h"
@@ -87,6 +90,67 @@ TEST(MassPropertySetterTest, MalformedListsRaiseWithTheOffsetAndKeepEarlierEntri
     if (c.list.rfind("Left ", 0) == 0) {
       EXPECT_EQ(button->Left(), 7);
     }
+  }
+}
+
+// A class whose property "Level" refuses values in each way a setter can: a framework exception,
+// a standard-library exception, or some other raised object.
+class Picky : public Object {
+ public:
+  static const ClassTable& Lookup() {
+    static const ClassTable& table = []() -> ClassTable& {
+      ClassTable& t = RuntimeNewClass("Test.Picky", nullptr, {}, {}, [] { return new Picky(); });
+      t.properties = {Field<&Picky::width>("Width", "Int32"),
+                      Property<Picky, std::int32_t>(
+                          "Level", "Int32", [](Picky& p) { return p.level; },
+                          [](Picky& p, std::int32_t value) { p.Level(value); })};
+      return t;
+    }();
+    return table;
+  }
+
+  void Level(std::int32_t value) {
+    if (value == 1) throw OutOfBoundsException(Text("Stufe 1 gibt es nicht"));
+    if (value == 2) throw std::length_error("level too long");
+    if (value == 3) throw 3;
+    level = value;
+  }
+
+  std::int32_t width = 0;
+  std::int32_t level = 0;
+};
+
+TEST(MassPropertySetterTest, AValueItsSetterRefusesRaisesAtItsEntryAndKeepsEarlierEntries) {
+  struct RefusalCase {
+    char value;
+    std::string reason;
+  };
+  const std::vector<RefusalCase> cases = {
+      {'\x01', "Stufe 1 gibt es nicht"},
+      {'\x02', "level too long"},
+      {'\x03', "Fehler unbekannter Art"},
+  };
+  for (const RefusalCase& c : cases) {
+    SCOPED_TRACE(c.reason);
+    ObjectRef object = RuntimeNewObject(Picky::Lookup());
+    auto& picky = static_cast<Picky&>(*object);
+    const std::string list =
+        "Width \x00\x00\x00\x07"s + "Level \x00\x00\x00"s + c.value + "Width \x00\x00\x00\x09"s;
+    try {
+      RuntimeMassPropertySetter(*object, list);
+      ADD_FAILURE() << "no exception";
+    } catch (const PropertyListException& e) {
+      EXPECT_EQ(e.Offset(), 10u);
+      EXPECT_EQ(e.Message().ToUTF8(),
+                "Fehlerhafte Eigenschaftsliste bei Byte 10: die Eigenschaft "
+                "\"Level\" lehnt den Wert ab: " +
+                    c.reason);
+      const auto* nested = dynamic_cast<const std::nested_exception*>(&e);
+      ASSERT_NE(nested, nullptr);
+      EXPECT_NE(nested->nested_ptr(), nullptr);
+    }
+    EXPECT_EQ(picky.width, 7);
+    EXPECT_EQ(picky.level, 0);
   }
 }
 

@@ -113,6 +113,32 @@ TEST(PropertyListApplyTest, ApplyingGivesNamedPropertiesTheirValuesAndLeavesTheO
   }
 }
 
+TEST(PropertyListApplyTest, ARowIndexThePopupRefusesRaisesTheListErrorAtItsEntry) {
+  std::string list = PropertyLists::pop_konten();
+  std::size_t at = 0;
+  for (const fw::PropertyListEntry& entry : Parse(list, fw::PopupMenu::Lookup())) {
+    if (entry.name == "ListIndex") at = entry.offset;
+  }
+  ASSERT_NE(at, 0u);
+  list.replace(at + std::string("ListIndex ").size(), 4,
+               std::string("\xFC\x00\x00\x00", 4));  // -67108864
+
+  auto popup = fw::New<fw::PopupMenu>();
+  try {
+    fw::SetProperties(popup, fw::Text(list));
+    ADD_FAILURE() << "no exception";
+  } catch (const fw::PropertyListException& e) {
+    EXPECT_EQ(e.Offset(), at);
+    EXPECT_EQ(e.Message().ToUTF8(), "Fehlerhafte Eigenschaftsliste bei Byte " + std::to_string(at) +
+                                        ": die Eigenschaft \"ListIndex\" lehnt den Wert ab: "
+                                        "Ungültige Zeilennummer -67108864");
+  }
+  EXPECT_EQ(popup->Name(), fw::Text("pop_konten"));  // before the refused entry
+  EXPECT_EQ(popup->TabIndex(), 9);
+  EXPECT_EQ(popup->ListIndex(), -1);        // as a new popup has it
+  EXPECT_TRUE(popup->HelpTag().IsEmpty());  // after the refused entry
+}
+
 TEST(PropertyListApplyTest, SpellingsOfTheListsReachTheDeclaredProperties) {
   auto label = fw::New<fw::Label>();
   fw::SetProperties(label, fw::Text(PropertyLists::StaticText5()));  // spells "Multiline"
