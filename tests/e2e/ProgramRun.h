@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -47,6 +48,20 @@ inline std::string WithoutPrivateModes(const std::string& output) {
     bytes += output[i++];
   }
   return bytes;
+}
+
+// Waits for the child to end by itself, at most `timeout`; its wait status, or none when it is
+// still running then.
+inline std::optional<int> WaitForChild(pid_t child, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  int status = 0;
+  pid_t done = 0;
+  while ((done = ::waitpid(child, &status, WNOHANG)) == 0 &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  if (done != child) return std::nullopt;
+  return status;
 }
 
 // Keys, each written after the pause before it; a lone Esc needs the pause after it (the display
@@ -131,18 +146,12 @@ inline RunResult RunProgram(const std::string& executable, const std::string& wo
   ::close(input[1]);
 
   RunResult result;
-  int status = 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  pid_t done = 0;
-  while ((done = ::waitpid(child, &status, WNOHANG)) == 0 &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  if (done == 0) {
+  const std::optional<int> status = WaitForChild(child, std::chrono::seconds(30));
+  if (!status) {
     ::kill(child, SIGKILL);
-    ::waitpid(child, &status, 0);
-  } else if (WIFEXITED(status)) {
-    result.status = WEXITSTATUS(status);
+    ::waitpid(child, nullptr, 0);
+  } else if (WIFEXITED(*status)) {
+    result.status = WEXITSTATUS(*status);
   }
   result.output = ReadFile(outPath);
   result.errors = ReadFile(errPath);

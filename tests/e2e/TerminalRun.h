@@ -14,6 +14,7 @@
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -145,16 +146,10 @@ class TerminalRun {
   // The exit status once the program has ended by itself; -1 when it has not within
   // kScreenTimeout or did not exit normally.
   int WaitForExit() {
-    const auto deadline = std::chrono::steady_clock::now() + kScreenTimeout;
-    int status = 0;
-    pid_t done = 0;
-    while ((done = ::waitpid(child_, &status, WNOHANG)) == 0 &&
-           std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    if (done != child_) return -1;
+    const std::optional<int> status = WaitForChild(child_, kScreenTimeout);
+    if (!status) return -1;
     exited_ = true;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
   }
 
   std::string Errors() const { return ReadFile(errPath_); }
