@@ -78,7 +78,7 @@ struct BuildFolderCase {
 };
 
 void PrintTo(const BuildFolderCase& c, std::ostream* out) {
-  *out << c.script << " " << c.arguments << " (" << c.folder << ")";
+  *out << c.script << (c.arguments.empty() ? "" : " ") << c.arguments << " (" << c.folder << ")";
 }
 
 class MovedCheckoutTest : public ::testing::TestWithParam<BuildFolderCase> {};
