@@ -1,16 +1,45 @@
 #!/bin/sh
 # Builds the program alone (no tests, benchmarks or fuzz targets) and starts it on the bundled
 # example: the finance application is a copy of the example journal in .run/, made on the first
-# run and kept afterwards. Installs the packages it needs first when any is missing.
+# run and kept afterwards. Installs the packages it needs first when a tool is missing. Works from
+# any folder: what it prints at the end works from the folder it was started in.
 set -eu
 cd "$(dirname "$0")"
+
+# The word as the shell reads it back: quoted only where it needs it.
+quote() {
+  case $1 in
+    '' | *[!A-Za-z0-9_./,:=@%+-]*) ;;
+    *)
+      printf '%s' "$1"
+      return 0
+      ;;
+  esac
+  rest=$1
+  quoted=""
+  while :; do
+    case $rest in
+      *\'*)
+        quoted="$quoted${rest%%\'*}'\\''"
+        rest=${rest#*\'}
+        ;;
+      *) break ;;
+    esac
+  done
+  printf "'%s'" "$quoted$rest"
+}
+
+# Both folders first: one that cannot be written is named before anything is installed or built.
+./prepare-folder.sh data .run
+./prepare-folder.sh build build
+
 ./install-packages.sh program
 # hledger and ledger only show the bookings afterwards: the program runs without them.
 ./install-packages.sh journal || echo "Ohne hledger und ledger geht es weiter." >&2
 
 generator=""
 if [ ! -f build/CMakeCache.txt ] && command -v ninja >/dev/null 2>&1; then generator="-G Ninja"; fi
-mkdir -p .run
+
 log=.run/build.log
 echo "Valtaro-Import wird gebaut (beim ersten Mal eine bis zwei Minuten) …"
 # shellcheck disable=SC2086
@@ -19,7 +48,7 @@ if ! {
     cmake --build build -j "$(nproc)" --target valtaro-import
 } >"$log" 2>&1; then
   cat "$log" >&2
-  echo "Der Bau ist fehlgeschlagen; die Ausgabe steht oben und in $log." >&2
+  echo "Der Bau ist fehlgeschlagen; die Ausgabe steht oben und in $PWD/$log." >&2
   exit 1
 fi
 
@@ -31,6 +60,6 @@ echo "Shift+Tab zu \"An Ledrino senden\" und Enter; Strg+Q beendet."
 status=0
 LEDGER_FILE="$journal" ./build/valtaro-import || status=$?
 echo "Die Buchungen stehen im Journal $journal"
-if command -v hledger >/dev/null 2>&1; then echo "Ansehen mit: hledger -f .run/ledger.journal print"; fi
-if command -v ledger >/dev/null 2>&1; then echo "Ansehen mit: ledger -f .run/ledger.journal bal"; fi
+if command -v hledger >/dev/null 2>&1; then echo "Ansehen mit: hledger -f $(quote "$journal") print"; fi
+if command -v ledger >/dev/null 2>&1; then echo "Ansehen mit: ledger -f $(quote "$journal") bal"; fi
 exit "$status"

@@ -1,17 +1,18 @@
 #!/bin/sh
 # Builds the program and runs every test. With --sanitize, in a separate build folder with
 # AddressSanitizer and UndefinedBehaviorSanitizer. Installs the packages that the build and the
-# tests need first when any is missing (hledger, ledger and shellcheck among them: the tests that
-# use them fail without them).
+# tests need first when a tool is missing (hledger, ledger and shellcheck among them: the tests
+# that use them fail without them). Works from any folder.
 set -eu
 cd "$(dirname "$0")"
-./install-packages.sh tests
 build=build
 flags="-DCMAKE_BUILD_TYPE=RelWithDebInfo"
 if [ "${1:-}" = "--sanitize" ]; then
   build="build-sanitize"
   flags="-DCMAKE_BUILD_TYPE=Debug -DVALTARO_SANITIZE=ON"
 fi
+./prepare-folder.sh build "$build"
+./install-packages.sh tests
 generator=""
 if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null 2>&1; then generator="-G Ninja"; fi
 # shellcheck disable=SC2086
