@@ -253,6 +253,9 @@ TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
       {withDate("29.02.1900"), "keinen gültigen Tag"},
       {withDate("00.03.2008"), "keinen gültigen Tag"},
       {withDate("01.13.2008"), "Wertstellungstag hat keinen gültigen Monat: 01.13.2008"},
+      {withDate("31.12.1399"),
+       "Wertstellungstag liegt vor dem Jahr 1400, das ledger nicht lesen kann: 31.12.1399"},
+      {withDate("29.02.0000"), "vor dem Jahr 1400"},
       {Booking(""), "Betrag ist keine Ziffernfolge in Hundertsteln: "},
       {Booking("+"), "Betrag ist keine Ziffernfolge"},
       {Booking("-725"), "Betrag ist keine Ziffernfolge"},
@@ -390,6 +393,119 @@ std::vector<std::string> NonCommentLines(const std::string& journal) {
   return lines;
 }
 
+// Environment variables set for one test's commands and removed afterwards.
+class ScopedEnvironment {
+ public:
+  explicit ScopedEnvironment(std::vector<std::pair<std::string, std::string>> variables)
+      : variables_(std::move(variables)) {
+    for (const auto& [name, value] : variables_) ::setenv(name.c_str(), value.c_str(), 1);
+  }
+  ~ScopedEnvironment() {
+    for (const auto& [name, value] : variables_) ::unsetenv(name.c_str());
+  }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::vector<std::pair<std::string, std::string>> variables_;
+};
+
+// Another program (a second import, an editor) writes to the journal while a booking fails. A
+// library loaded into the script makes its writes fail and the other program write at an exact
+// moment: before the rest of the transaction that follows its first line end, or after the rest
+// went in partly.
+TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
+  const std::string other = "\n2024-01-01 Andere Buchung\n    Girokonto  1.00\n    Unbekannt\n";
+  const std::string part = "2008-03-05=2";  // the first 12 bytes of the rest
+  const std::string cause =
+      "das Schreiben ist fehlgeschlagen (ein Fehler des Datenträgers oder des Dateisystems). ";
+  const std::string others =
+      "Ein anderes Programm hat zugleich ins Journal geschrieben; damit davon nichts verloren "
+      "geht, bleibt das Journal, wie es ist: ";
+  const std::string notWritten = "nicht ins Journal " + journal_.string() + " geschrieben: ";
+  const std::string partlyWritten =
+      "nicht vollständig ins Journal " + journal_.string() + " geschrieben: ";
+  const std::string partAndOthers =
+      "nach Byte 36 stehen ein Teil dieser Buchung und, was das andere Programm geschrieben "
+      "hat. Den Teil dieser Buchung bitte von Hand entfernen.";
+  struct Case {
+    const char* name;
+    std::optional<std::string> before;  // none: no journal before
+    const char* when;
+    const char* rest;
+    std::optional<std::string> after;  // none: no journal afterwards
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"another booking before the rest, which is refused", kDeclarations, "before-rest", "refused",
+       kDeclarations + "\n" + other,
+       notWritten + cause + others +
+           "von dieser Buchung steht nur eine Leerzeile darin, nach "
+           "Byte 36."},
+      {"another booking before the rest, which goes in partly", kDeclarations, "before-rest",
+       "partial:12", kDeclarations + "\n" + other + part,
+       partlyWritten + cause + others + partAndOthers},
+      {"another booking after a part of the rest", kDeclarations, "after-failure", "partial:12",
+       kDeclarations + "\n" + part + other, partlyWritten + cause + others + partAndOthers},
+      {"no other booking", kDeclarations, "", "partial:12", kDeclarations,
+       notWritten + cause + "Das Journal ist unverändert."},
+      {"a new journal that another booking went into", std::nullopt, "before-rest", "refused",
+       "\n" + other,
+       notWritten + cause + others +
+           "von dieser Buchung steht nur eine Leerzeile darin, nach "
+           "Byte 0."},
+      {"a new journal with nothing but this booking", std::nullopt, "", "partial:12", std::nullopt,
+       notWritten + cause + "Das Journal ist unverändert."},
+      {"the journal replaced by another file", kDeclarations, "replace-before-rest", "refused",
+       other,
+       notWritten + cause +
+           "Unter dem Namen des Journals steht inzwischen eine andere Datei; sie bleibt, wie "
+           "sie ist."},
+  };
+  const std::string script = (kSource / "scripts" / "168").string();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(journal_);
+    if (c.before) WriteJournal(*c.before);
+    const ScopedEnvironment environment({{"VALTARO_SHIM_JOURNAL", journal_.string()},
+                                         {"VALTARO_SHIM_OTHER", other},
+                                         {"VALTARO_SHIM_OTHER_WHEN", c.when},
+                                         {"VALTARO_SHIM_REST", c.rest}});
+    const CommandResult result =
+        RunCommand("LD_PRELOAD=" + std::string(VALTARO_APPEND_WRITE_SHIM) + " " + script +
+                   " 05.03.2008 06.03.2008 725 Unbekannt Girokonto Wohnen Stadtwerke Abschlag");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "168: " + kNamedBooking + c.message + "\n");
+    if (c.after) {
+      EXPECT_EQ(Journal(), *c.after);
+    } else {
+      EXPECT_FALSE(fs::exists(journal_));
+    }
+  }
+}
+
+// Without /proc the script finds the journal's size by counting, and says nothing about it.
+TEST_F(JournalScripts, WithoutProcABookingPrintsNothingAndAFailedOneIsTakenOut) {
+  if (RunCommand("unshare -r -m true").status != 0) {
+    GTEST_SKIP() << "no mount namespace here to hide /proc in";
+  }
+  const std::string withoutProc =
+      "unshare -r -m sh -c 'mount -t tmpfs none /proc && exec \"$@\"' sh " +
+      (kSource / "scripts" / "168").string() + " 05.03.2008 06.03.2008 725 Unbekannt Girokonto ";
+  WriteJournal(kDeclarations);
+  const CommandResult booked = RunCommand(withoutProc + "Wohnen Stadtwerke Abschlag");
+  EXPECT_EQ(booked.status, 0);
+  EXPECT_EQ(booked.output, "");
+  const std::string afterOne = Journal();
+  EXPECT_EQ(NonCommentLines(afterOne).size(), 3u + 2u);
+
+  const CommandResult failed =
+      RunCommand("ulimit -f 1; " + withoutProc + "Wohnen Stadtwerke " + std::string(600, 'x'));
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_THAT(failed.output, HasSubstr("Das Journal ist unverändert."));
+  EXPECT_EQ(Journal(), afterOne);
+}
+
 TEST_F(JournalScripts, ValuesWithLineEndsAndTabsAddNoPostingOrDirective) {
   Book({"05.03.2008", "06.03.2008", "725", "Unbekannt", "Girokonto",
         "Kat\naccount Böse\r\n    Unbekannt  1.00",
@@ -479,9 +595,9 @@ TEST_F(JournalScripts, LedgerToolsReadTheBookingsAndTheyBalance) {
       {"2", "2023-12-31", "2024-01-02", "(Größ & Söhne, AG", "Versicherungen\nJahresbeitrag",
        "Kreditkarte", "-1234.56"},
       {"3", "2024-02-29", "2024-02-29", "*Bank",
-       "Sonstiges\nZeile mit [2024/13/45] und date:kaputt\n\nletzte", "Sparkonto", "0"},
+       "Sonstiges\nZeile mit [ 2024/13/45] und date:kaputt\n\nletzte", "Sparkonto", "0"},
       {"3", "2024-02-29", "2024-02-29", "*Bank",
-       "Sonstiges\nZeile mit [2024/13/45] und date:kaputt\n\nletzte", "Girokonto", "0"},
+       "Sonstiges\nZeile mit [ 2024/13/45] und date:kaputt\n\nletzte", "Girokonto", "0"},
   };
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const auto& p = postings[i];
@@ -498,6 +614,97 @@ TEST_F(JournalScripts, LedgerToolsReadTheBookingsAndTheyBalance) {
                                         "            -1234.56  Kreditkarte\n"
                                         "             1227.31  Unbekannt\n"));
   EXPECT_THAT(totals.output, HasSubstr("\n                   0"));
+}
+
+// What ledger reads of each posting: date, value date, payee, account and amount.
+std::string LedgerRegister(const fs::path& ledger, const fs::path& journal) {
+  const CommandResult result =
+      RunCommand(ledger.string() + " -f " + journal.string() +
+                 " reg --format '%(date)|%(effective_date)|%(payee)|%(account)|%(amount)\\n'");
+  EXPECT_EQ(result.status, 0);
+  return result.output;
+}
+
+// Texts from the export that ledger would read as the booking's dates or payee, or refuse as too
+// long: each booking still reads with its own dates, payee, accounts and amount in both tools, and
+// all of its text stands in the comment, changed only by a blank or cut into further lines.
+TEST_F(JournalScripts, NoTextChangesHowTheBookingReads) {
+  const auto hledger = FindProgram("hledger");
+  const auto ledger = FindProgram("ledger");
+  ASSERT_TRUE(hledger && ledger) << testsupport::kMissingTool;
+  const std::string x2048(2048, 'x');
+  const std::string umlauts1023 = [] {
+    std::string s;
+    for (int i = 0; i < 1023; ++i) s += "ä";
+    return s;
+  }();
+  struct Case {
+    const char* what;
+    std::string category, name, purpose;
+    std::string payee;    // as both tools read it
+    std::string comment;  // as hledger reads it, lines joined by line ends
+  };
+  const std::vector<Case> cases = {
+      {"a fraction in brackets", "Wohnen", "Stadtwerke", "Rate [3/12]", "Stadtwerke",
+       "Wohnen\nRate [ 3/12]"},
+      {"dates in brackets that ledger cannot read", "Wohnen", "Stadtwerke",
+       "Rechnung [01.02.2024] und [2024/13/45]", "Stadtwerke",
+       "Wohnen\nRechnung [ 01.02.2024] und [ 2024/13/45]"},
+      {"a value date in brackets", "[=2020/01/01] Umbuchung", "Stadtwerke", "", "Stadtwerke",
+       "[ =2020/01/01] Umbuchung"},
+      {"Payee: as the category", "Payee: Böse", "Stadtwerke", "Abschlag", "Stadtwerke",
+       "Payee : Böse\nAbschlag"},
+      {"Payee: in a purpose line, in capitals, after a tab", "Wohnen", "Stadtwerke",
+       "Abschlag\nGutschrift an PAYEE:\tBöse", "Stadtwerke",
+       "Wohnen\nAbschlag\nGutschrift an PAYEE : Böse"},
+      {"a key whose value ledger would evaluate", "Wohnen", "Stadtwerke", "Zweck:: Miete Mai",
+       "Stadtwerke", "Wohnen\nZweck :: Miete Mai"},
+      {"keys and tags that change nothing stay", "Wohnen", "Stadtwerke",
+       "Kundennr: 4711 :Payee: [Beleg] Payee:x", "Stadtwerke",
+       "Wohnen\nKundennr: 4711 :Payee: [Beleg] Payee:x"},
+      {"brackets and Payee: in the name stay", "Wohnen", "Rate [3/12]; Payee: x", "",
+       "Rate [3/12], Payee: x", "Wohnen"},
+      {"a 5 000-byte purpose line", "Wohnen", "Stadtwerke", std::string(5000, 'x'), "Stadtwerke",
+       "Wohnen\n" + x2048 + "\n" + x2048 + "\n" + std::string(904, 'x')},
+      {"a 5 000-byte category", std::string(5000, 'x'), "Stadtwerke", "", "Stadtwerke",
+       x2048 + "\n" + x2048 + "\n" + std::string(904, 'x')},
+      {"a 5 000-byte name", "Wohnen", std::string(5000, 'n'), "", std::string(2048, 'n'),
+       std::string(2048, 'n') + "\n" + std::string(904, 'n') + "\nWohnen"},
+      {"a long text of two-byte characters, cut between them", "Wohnen", "Stadtwerke",
+       "a" + umlauts1023 + umlauts1023 + "ää", "Stadtwerke",
+       "Wohnen\na" + umlauts1023 + "\n" + umlauts1023 + "ä\nä"},
+      {"a date in brackets where a piece ends", "Wohnen", "Stadtwerke",
+       std::string(2047, 'x') + "[3/12]", "Stadtwerke",
+       "Wohnen\n" + std::string(2047, 'x') + "[\n3/12]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteJournal(kDeclarations + "commodity 1000.00\n");
+    Book({"05.03.2008", "06.03.2008", "725", "Unbekannt", "Girokonto", c.category, c.name,
+          c.purpose});
+    EXPECT_EQ(LedgerRegister(*ledger, journal_), "2008/03/05|2008/03/06|" + c.payee +
+                                                     "|Girokonto|7.25\n2008/03/05|2008/03/06|" +
+                                                     c.payee + "|Unbekannt|-7.25\n");
+    const CommandResult check =
+        RunCommand(hledger->string() + " -f " + journal_.string() + " check -s");
+    EXPECT_EQ(check.status, 0) << check.output;
+    const auto postings = HledgerPostings(*hledger, journal_);
+    ASSERT_EQ(postings.size(), 2u);
+    EXPECT_EQ((std::vector<std::string>{postings[0].at("date"), postings[0].at("date2"),
+                                        postings[0].at("description"), postings[0].at("amount")}),
+              (std::vector<std::string>{"2008-03-05", "2008-03-06", c.payee, "7.25"}));
+    EXPECT_EQ(postings[0].at("comment"), c.comment);
+  }
+}
+
+TEST_F(JournalScripts, YearsThatLedgerReadsAreBooked) {
+  const auto ledger = FindProgram("ledger");
+  ASSERT_TRUE(ledger) << testsupport::kMissingTool;
+  WriteJournal(kDeclarations);
+  Book({"01.01.1400", "31.12.9999", "725", "Unbekannt", "Girokonto", "Wohnen", "Alt", ""});
+  EXPECT_EQ(
+      LedgerRegister(*ledger, journal_),
+      "1400/01/01|9999/12/31|Alt|Girokonto|7.25\n1400/01/01|9999/12/31|Alt|Unbekannt|-7.25\n");
 }
 
 TEST(JournalScriptsLint, ShellcheckFindsNothing) {
