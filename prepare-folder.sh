@@ -13,28 +13,8 @@ set -eu
 
 say() { printf '%s\n' "$1" >&2; }
 
-# The word as the shell reads it back: quoted only where it needs it.
-quote() {
-  case $1 in
-    '' | *[!A-Za-z0-9_./,:=@%+-]*) ;;
-    *)
-      printf '%s' "$1"
-      return 0
-      ;;
-  esac
-  rest=$1
-  quoted=""
-  while :; do
-    case $rest in
-      *\'*)
-        quoted="$quoted${rest%%\'*}'\\''"
-        rest=${rest#*\'}
-        ;;
-      *) break ;;
-    esac
-  done
-  printf "'%s'" "$quoted$rest"
-}
+# shellcheck source=shell-quote.sh disable=SC1091 # read along with the scripts that use it
+. "$(dirname "$0")/shell-quote.sh"
 
 kind=${1:-}
 folder=${2:-}

@@ -24,6 +24,7 @@ TEST(SetUpScripts, ShellcheckFindsNothing) {
   ASSERT_TRUE(shellcheck) << testsupport::kMissingTool;
   std::string command = shellcheck->string() + " -s sh";
   for (const char* name : kSetUpScripts) command += " " + ShellQuote((kSource / name).string());
+  command += " " + ShellQuote((kSource / "shell-quote.sh").string());
   const CommandResult result = RunCommand(command);
   EXPECT_EQ(result.status, 0) << result.output;
 }
