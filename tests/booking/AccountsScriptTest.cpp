@@ -23,6 +23,7 @@ using ::testing::HasSubstr;
 using testsupport::CommandResult;
 using testsupport::FindProgram;
 using testsupport::RunCommand;
+using namespace std::string_literals;
 
 const fs::path kSource = VALTARO_SOURCE_DIR;
 
@@ -135,6 +136,9 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
          "\xEF\xBB\xBF"
          "account Auch erste\r\naccount Zweite\r\n"}},
        "Erste, Auch erste, Zweite"},
+      {"a NUL byte in a comment of the journal",
+       {{"main.journal", "account Vor\n; ein \0 im Kommentar\naccount Nach\n"s}},
+       "Vor, Nach"},
       {"only \"end comment\" with one blank ends a comment block",
        {{"main.journal",
          "comment\naccount A\nend  comment\naccount B\nend\tcomment\naccount C\n"
