@@ -153,6 +153,12 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
         {"offen.journal", "apply account Offen\naccount Drin\n"}},
        "Privat:Giro, Privat:Karten:Visa:Haupt, Privat:Karten:Visa:Karte, Privat:Nur Privat, "
        "Privat:Karten:Visa:Zweit, Privat:Spar, Ohne, Offen:Drin, Danach"},
+      {"a file included again below another prefix declares its accounts with it",
+       {{"main.journal",
+         "include giro.journal\napply account Privat\ninclude giro.journal\n"
+         "include ./giro.journal\nend apply account\ninclude giro.journal\n"},
+        {"giro.journal", "account Giro\n"}},
+       "Giro, Privat:Giro"},
       {"names as hledger reads them: a single tab a blank, two blanks or a comment end it",
        {{"main.journal",
          "account\tKreditkarte\tVisa\naccount Bar ; Haus\naccount Spar  ; Kommentar\n"
@@ -202,15 +208,18 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
   }
 }
 
+// Each once, also where a file read again below another prefix meets it again.
 TEST_F(AccountsScript, PassesOverWhatHledgerWouldRefuseAndNamesIt) {
   fs::create_directories(folder_.Path() / "konten" / "ordner.journal");
   Write({{"main.journal",
           "account Giro\ninclude konten/*.journal\ninclude leer/*.journal\ninclude ~x/a.journal\n"
-          "include **/a.journal\naccount Spar\n"},
-         {"konten/a.journal", "account A\n"}});
+          "include **/a.journal\naccount Spar\napply account P\ninclude zweimal.journal\n"
+          "end apply account\ninclude zweimal.journal\n"},
+         {"konten/a.journal", "account A\n"},
+         {"zweimal.journal", "account Z\ninclude fehlt.journal\n"}});
   const Result run = Accounts();
   EXPECT_EQ(run.status, 0) << run.errors;
-  EXPECT_EQ(run.output, "Giro, A, Spar");
+  EXPECT_EQ(run.output, "Giro, A, Spar, P:Z, Z");
   const std::string in = "“ in " + journal_ + " übersprungen: ";
   EXPECT_EQ(run.errors, "169: „include konten/*.journal" + in + folder_.PathOf("konten/") +
                             "ordner.journal: es ist ein Ordner\n"
@@ -221,7 +230,11 @@ TEST_F(AccountsScript, PassesOverWhatHledgerWouldRefuseAndNamesIt) {
                             in +
                             "„~NAME“ (der Ordner eines anderen Benutzers) wird nicht unterstützt\n"
                             "169: „include **/a.journal" +
-                            in + "Muster mit „**“ oder „<…>“ liest 169 nicht\n");
+                            in +
+                            "Muster mit „**“ oder „<…>“ liest 169 nicht\n"
+                            "169: „include fehlt.journal“ in " +
+                            folder_.PathOf("zweimal.journal") +
+                            " übersprungen: die Datei ist nicht lesbar\n");
 }
 
 // Paths with blanks, quotes, "=", a backslash and a line end reach the right files.
