@@ -149,7 +149,8 @@ TEST_F(JournalScripts, AccountNamesFromDirectivesInFileOrderEachOnce) {
       "account Bargeld Haus \n"
       "account Ärger:Über\n"
       "account \n");
-  EXPECT_EQ(AccountNames(), "Girokonto, Sparkonto, Kreditkarte, Bargeld Haus, Ärger:Über");
+  EXPECT_EQ(AccountNames(),
+            "Girokonto, Sparkonto, Kreditkarte noch ein Kommentar, Bargeld Haus, Ärger:Über");
 }
 
 TEST_F(JournalScripts, AccountNamesOfIncludedFilesStandWhereTheirIncludeLineStands) {

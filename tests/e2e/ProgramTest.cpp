@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,28 @@ TEST_F(ProgramTest, ABookingTheScriptRefusesIsReportedAndTheProgramGoesOn) {
   EXPECT_TRUE(run.Showed("Autohaus"));  // the refusal names the booking
   EXPECT_FALSE(run.Showed("Script ausgeführt"));
   EXPECT_EQ(ReadFile(journal), before);  // the refused line came first: nothing booked
+}
+
+TEST_F(ProgramTest, AJournalThatWouldMisreadTheAmountsIsReportedAndNothingIsBooked) {
+  // hledger would read every amount that the import writes without a symbol a hundred times too
+  // large with this default commodity.
+  {
+    std::ofstream(journal, std::ios::trunc)
+        << "D 1.000,00 EUR\naccount Girokonto\naccount Sparkonto\naccount Unbekannt\n";
+  }
+  const std::string before = ReadFile(journal);
+  const RunResult run =
+      RunWith(Join({{{kEnter}}, kChooseSecondAccount, kChooseExport, kSend, {{kEnter}, {kCtrlQ}}}));
+  EXPECT_EQ(run.status, 0) << run.errors;
+  // The reason stands in the report of the failed script run, wrapped in its message box.
+  EXPECT_TRUE(run.Showed("Unbehandelte Ausnahme"));
+  EXPECT_TRUE(run.Showed("Script 169"));
+  EXPECT_TRUE(run.Showed("Dezimalkomma."));
+  EXPECT_TRUE(run.Showed("hundertfach zu groß"));
+  // The popup offers no account, so the send asks for one and books nothing.
+  EXPECT_TRUE(run.Showed("Zuerst Kontonamen eingeben!"));
+  EXPECT_FALSE(run.Showed("Script ausgeführt"));
+  EXPECT_EQ(ReadFile(journal), before);
 }
 
 }  // namespace
