@@ -234,7 +234,7 @@ TEST_F(AccountsScript, PassesOverWhatHledgerWouldRefuseAndNamesIt) {
                             "Muster mit „**“ oder „<…>“ liest 169 nicht\n"
                             "169: „include fehlt.journal“ in " +
                             folder_.PathOf("zweimal.journal") +
-                            " übersprungen: die Datei ist nicht lesbar\n");
+                            " übersprungen: die Datei ist nicht vorhanden\n");
 }
 
 // Paths with blanks, quotes, "=", a backslash and a line end reach the right files.
