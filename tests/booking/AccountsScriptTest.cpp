@@ -102,7 +102,28 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
     std::string offered;                         // 169's list, in reading order
     std::vector<std::string> leftOut{};          // declared for hledger, refused by 168
     std::pair<std::string, std::string> link{};  // a link and what it points to
+    std::string warning{};                       // a line that 169 writes on standard error
+    std::vector<std::string> notRead{};          // declared for hledger in files passed over
   };
+  // A chain of includes 24 levels deep, each file in a folder below that of the file including
+  // it: 169 reads the files down to level 20.
+  Files chain = {{"main.journal", "account Ebene 0\ninclude e/k.journal\n"}};
+  std::string chainOffered = "Ebene 0";
+  std::vector<std::string> chainNotRead;
+  std::string level20;
+  std::string folders;
+  for (int level = 1; level <= 24; ++level) {
+    folders += "e/";
+    const std::string path = folders + "k.journal";
+    const std::string name = "Ebene " + std::to_string(level);
+    chain.push_back({path, "account " + name + "\n" + (level < 24 ? "include e/k.journal\n" : "")});
+    if (level <= 20) {
+      chainOffered += ", " + name;
+    } else {
+      chainNotRead.push_back(name);
+    }
+    if (level == 20) level20 = folder_.PathOf(path);
+  }
   const std::vector<Case> cases = {
       {"a glob's files in byte order, hidden files and other names not matched",
        {{"main.journal", "account Vorn\ninclude konten/*.journal\naccount Hinten\n"},
@@ -186,6 +207,15 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
        "Gut",
        {"(Virtuell)", "[Ausgleich]", "; Kommentar", "*Stern", "!Ausruf", "Steuer\x01zeichen",
         "(Klammer:Drin)"}},
+      {"includes nested deeper than 20 levels are passed over",
+       chain,
+       chainOffered,
+       {},
+       {},
+       "169: „include e/k.journal“ in " + level20 +
+           " übersprungen: Einbindungen, die tiefer als 20 Ebenen ineinander geschachtelt sind, "
+           "liest 169 nicht\n",
+       chainNotRead},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -199,8 +229,10 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
     for (const std::string& name : c.leftOut) {
       EXPECT_THAT(run.errors, HasSubstr("169: Konto „" + name + "“ ausgelassen: ")) << name;
     }
+    EXPECT_THAT(run.errors, HasSubstr(c.warning));
     std::vector<std::string> offeredOrLeftOut = Split(run.output, ", ");
     offeredOrLeftOut.insert(offeredOrLeftOut.end(), c.leftOut.begin(), c.leftOut.end());
+    offeredOrLeftOut.insert(offeredOrLeftOut.end(), c.notRead.begin(), c.notRead.end());
     std::vector<std::string> declared = HledgerDeclared();
     std::sort(offeredOrLeftOut.begin(), offeredOrLeftOut.end());
     std::sort(declared.begin(), declared.end());
@@ -234,7 +266,7 @@ TEST_F(AccountsScript, PassesOverWhatHledgerWouldRefuseAndNamesIt) {
                             "Muster mit „**“ oder „<…>“ liest 169 nicht\n"
                             "169: „include fehlt.journal“ in " +
                             folder_.PathOf("zweimal.journal") +
-                            " übersprungen: die Datei ist nicht lesbar\n");
+                            " übersprungen: die Datei ist nicht vorhanden\n");
 }
 
 // Paths with blanks, quotes, "=", a backslash and a line end reach the right files.
