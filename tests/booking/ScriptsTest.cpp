@@ -175,7 +175,7 @@ TEST_F(JournalScripts, AccountNamesOfIncludedFilesStandWhereTheirIncludeLineStan
             Output({"Vorn, Privat 1, Karte, Gemeinsam, Privat 2, Mitte, Hinten\n", ""}));
 }
 
-TEST_F(JournalScripts, AccountNamesPassOverNamesWithTheSeparatorAndUnreadableIncludes) {
+TEST_F(JournalScripts, AccountNamesPassOverNamesWithTheSeparatorAndIncludesThatCannotBeRead) {
   fs::create_directory(folder_.Path() / "konten");
   fs::create_directory_symlink(".", folder_.Path() / "hier");
   WriteJournal(
@@ -201,7 +201,7 @@ TEST_F(JournalScripts, AccountNamesPassOverNamesWithTheSeparatorAndUnreadableInc
                         "die Datei bindet sich damit selbst ein\n"
                         "169: „include fehlt.journal" +
                         in +
-                        "die Datei ist nicht lesbar\n"
+                        "die Datei ist nicht vorhanden\n"
                         "169: „include konten" +
                         in + "es ist ein Ordner\n"}));
 }
