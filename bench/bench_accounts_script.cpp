@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/TakingTurns.h"
 #include "framework/script/ProcessScriptHost.h"
 
 extern char** environ;
@@ -31,7 +32,6 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 // grep with the arguments, its output thrown away.
 void Grep(const std::vector<std::string>& arguments) {
@@ -53,22 +53,8 @@ void Grep(const std::vector<std::string>& arguments) {
 // Mean milliseconds of each of two actions over `runs` runs, taking turns, after one of each.
 std::pair<double, double> Compare(int runs, const std::function<void()>& a,
                                   const std::function<void()>& b) {
-  a();
-  b();
-  Clock::duration timeA{};
-  Clock::duration timeB{};
-  for (int i = 0; i < runs; ++i) {
-    auto start = Clock::now();
-    a();
-    timeA += Clock::now() - start;
-    start = Clock::now();
-    b();
-    timeB += Clock::now() - start;
-  }
-  const auto ms = [runs](Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count() / runs;
-  };
-  return {ms(timeA), ms(timeB)};
+  const auto [timeA, timeB] = bench::MeanTakingTurns(1, runs, a, b);
+  return {timeA.count() * 1e3, timeB.count() * 1e3};
 }
 
 void Report(const char* nameA, const char* nameB, std::pair<double, double> figures) {

@@ -21,6 +21,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/TakingTurns.h"
 #include "framework/script/ProcessScriptHost.h"
 
 extern char** environ;
@@ -28,7 +29,6 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kRuns = 400;
 
@@ -50,24 +50,8 @@ fw::ScriptRun RunOf(int number, std::vector<fw::ScriptParameter> parameters = {}
 
 // Mean microseconds of each of two actions, taking turns.
 std::pair<double, double> Compare(const std::function<void()>& a, const std::function<void()>& b) {
-  for (int i = 0; i < 20; ++i) {
-    a();
-    b();
-  }
-  Clock::duration timeA{};
-  Clock::duration timeB{};
-  for (int i = 0; i < kRuns; ++i) {
-    auto start = Clock::now();
-    a();
-    timeA += Clock::now() - start;
-    start = Clock::now();
-    b();
-    timeB += Clock::now() - start;
-  }
-  const auto us = [](Clock::duration d) {
-    return std::chrono::duration<double, std::micro>(d).count() / kRuns;
-  };
-  return {us(timeA), us(timeB)};
+  const auto [timeA, timeB] = bench::MeanTakingTurns(20, kRuns, a, b);
+  return {timeA.count() * 1e6, timeB.count() * 1e6};
 }
 
 void Report(const char* nameA, const char* nameB, std::pair<double, double> figures) {
