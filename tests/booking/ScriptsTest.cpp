@@ -394,6 +394,10 @@ std::vector<std::string> NonCommentLines(const std::string& journal) {
   return lines;
 }
 
+// What another program appends to the journal while a booking is being written.
+const std::string kOtherProgramsBooking =
+    "\n2024-01-01 Andere Buchung\n    Girokonto  1.00\n    Unbekannt\n";
+
 // Environment variables set for one test's commands and removed afterwards.
 class ScopedEnvironment {
  public:
@@ -416,7 +420,6 @@ class ScopedEnvironment {
 // moment: before the rest of the transaction that follows its first line end, or after the rest
 // went in partly.
 TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
-  const std::string other = "\n2024-01-01 Andere Buchung\n    Girokonto  1.00\n    Unbekannt\n";
   const std::string part = "2008-03-05=2";  // the first 12 bytes of the rest
   const std::string cause =
       "das Schreiben ist fehlgeschlagen (ein Fehler des Datenträgers oder des Dateisystems). ";
@@ -439,26 +442,27 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
   };
   const std::vector<Case> cases = {
       {"another booking before the rest, which is refused", kDeclarations, "before-rest", "refused",
-       kDeclarations + "\n" + other,
+       kDeclarations + "\n" + kOtherProgramsBooking,
        notWritten + cause + others +
            "von dieser Buchung steht nur eine Leerzeile darin, nach "
            "Byte 36."},
       {"another booking before the rest, which goes in partly", kDeclarations, "before-rest",
-       "partial:12", kDeclarations + "\n" + other + part,
+       "partial:12", kDeclarations + "\n" + kOtherProgramsBooking + part,
        partlyWritten + cause + others + partAndOthers},
       {"another booking after a part of the rest", kDeclarations, "after-failure", "partial:12",
-       kDeclarations + "\n" + part + other, partlyWritten + cause + others + partAndOthers},
+       kDeclarations + "\n" + part + kOtherProgramsBooking,
+       partlyWritten + cause + others + partAndOthers},
       {"no other booking", kDeclarations, "", "partial:12", kDeclarations,
        notWritten + cause + "Das Journal ist unverändert."},
       {"a new journal that another booking went into", std::nullopt, "before-rest", "refused",
-       "\n" + other,
+       "\n" + kOtherProgramsBooking,
        notWritten + cause + others +
            "von dieser Buchung steht nur eine Leerzeile darin, nach "
            "Byte 0."},
       {"a new journal with nothing but this booking", std::nullopt, "", "partial:12", std::nullopt,
        notWritten + cause + "Das Journal ist unverändert."},
       {"the journal replaced by another file", kDeclarations, "replace-before-rest", "refused",
-       other,
+       kOtherProgramsBooking,
        notWritten + cause +
            "Unter dem Namen des Journals steht inzwischen eine andere Datei; sie bleibt, wie "
            "sie ist."},
@@ -473,7 +477,7 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
     fs::remove(journal_);
     if (c.before) WriteJournal(*c.before);
     const ScopedEnvironment environment({{"VALTARO_SHIM_JOURNAL", journal_.string()},
-                                         {"VALTARO_SHIM_OTHER", other},
+                                         {"VALTARO_SHIM_OTHER", kOtherProgramsBooking},
                                          {"VALTARO_SHIM_OTHER_WHEN", c.when},
                                          {"VALTARO_SHIM_REST", c.rest}});
     const CommandResult result =
@@ -498,7 +502,6 @@ TEST_F(JournalScripts, WithoutProcTheJournalIsCountedAndAnotherProgramsBookingKe
   }
   const auto wc = FindProgram("wc");
   ASSERT_TRUE(wc);
-  const std::string other = "\n2024-01-01 Andere Buchung\n    Girokonto  1.00\n    Unbekannt\n";
   fs::create_directory(folder_.Path() / "bin");
   folder_.Write("bin/wc",
                 "#!/bin/sh\n"
@@ -514,7 +517,7 @@ TEST_F(JournalScripts, WithoutProcTheJournalIsCountedAndAnotherProgramsBookingKe
                     "exec " +
                     wc->string() + " \"$@\"\n");
   fs::permissions(folder_.Path() / "bin" / "wc", fs::perms::owner_all);
-  folder_.Write("other", other);
+  folder_.Write("other", kOtherProgramsBooking);
   const std::string withoutProc =
       "unshare -r -m sh -c 'mount -t tmpfs none /proc && exec \"$@\"' sh " +
       (kSource / "scripts" / "168").string() + " 05.03.2008 06.03.2008 725 Unbekannt Girokonto ";
@@ -538,7 +541,7 @@ TEST_F(JournalScripts, WithoutProcTheJournalIsCountedAndAnotherProgramsBookingKe
   EXPECT_THAT(raced.output,
               HasSubstr("bleibt das Journal, wie es ist: an seinem Ende stehen womöglich ein Teil "
                         "dieser Buchung und, was das andere Programm geschrieben hat."));
-  EXPECT_THAT(Journal(), StartsWith(afterOne + "\n" + other));
+  EXPECT_THAT(Journal(), StartsWith(afterOne + "\n" + kOtherProgramsBooking));
 }
 
 TEST_F(JournalScripts, ValuesWithLineEndsAndTabsAddNoPostingOrDirective) {
