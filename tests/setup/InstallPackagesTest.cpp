@@ -245,6 +245,17 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     {},
                     {"ninja (Paket ninja-build)", "apt-get install -y ninja-build"}},
+        // Root installs with apt-get itself, even where a sudo is there: one that asks for a
+        // password would stop it.
+        InstallCase{"MissingToolAsRootWithSudoThere",
+                    "program",
+                    EverythingBut({"ninja-build"}),
+                    true,
+                    Sudo::kFails,
+                    "",
+                    0,
+                    {"apt-get update", kInstall + "ninja-build"},
+                    {"ninja (Paket ninja-build)"}},
         InstallCase{"FailingSudoIsReported",
                     "program",
                     EverythingBut({"ninja-build"}),
