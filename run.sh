@@ -2,9 +2,17 @@
 # Builds the program alone (no tests, benchmarks or fuzz targets) and starts it on the bundled
 # example: the finance application is a copy of the example journal in .run/, made on the first
 # run and kept afterwards. Installs the packages it needs first when a tool is missing. Works from
-# any folder: what it prints at the end works from the folder it was started in.
+# any folder, also through a symbolic link (~/bin/valtaro): what it prints at the end works from
+# the folder it was started in.
 set -eu
-cd "$(dirname "$0")"
+# Through a symbolic link (or a chain of them) the checkout is the folder of the file that it
+# leads to. Without one the folder keeps the path it was started by, which the messages show.
+script=$0
+if [ -L "$script" ] && ! script=$(readlink -f -- "$script"); then
+  echo "Der Ordner von $0 ist nicht zu finden." >&2
+  exit 1
+fi
+cd "$(dirname -- "$script")"
 
 # shellcheck source=shell-quote.sh disable=SC1091 # read along with the scripts that use it
 . ./shell-quote.sh

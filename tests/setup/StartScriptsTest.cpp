@@ -1,6 +1,6 @@
 // run.sh and test.sh on a copy of the checkout, with stand-ins for the build (see Checkout.h):
-// started from another folder, in a checkout that was moved after it had been built, and with a
-// folder that they cannot write.
+// started from another folder, also through symbolic links, in a checkout that was moved after it
+// had been built, and with a folder that they cannot write.
 #include <gmock/gmock.h>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -42,7 +42,28 @@ std::vector<std::string> LinesAfter(const std::string& output, const std::string
   return lines;
 }
 
-TEST(RunFromAnotherFolder, PrintedLookUpCommandsWorkThere) {
+// A symbolic link that a person puts somewhere, e.g. ~/bin/valtaro.
+struct Link {
+  std::string at;  // below the test's folder
+  std::string to;  // as the link holds it; below the test's folder when `absolute`
+  bool absolute;
+};
+
+struct StartCase {
+  const char* name;
+  std::vector<Link> links;  // made in this order
+  std::string started;      // run.sh or a link to it, below the test's folder
+  bool absolute;            // started by its absolute path, else by one relative to "anderswo"
+};
+
+void PrintTo(const StartCase& c, std::ostream* out) {
+  *out << (c.absolute ? "/…/" : "../") << c.started;
+}
+
+class RunFromAnotherFolder : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(RunFromAnotherFolder, PrintedLookUpCommandsWorkThere) {
+  const StartCase& c = GetParam();
   ASSERT_TRUE(testsupport::FindProgram("hledger") && testsupport::FindProgram("ledger"))
       << testsupport::kMissingTool;
   testsupport::TempFolder folder;
@@ -50,13 +71,22 @@ TEST(RunFromAnotherFolder, PrintedLookUpCommandsWorkThere) {
   const fs::path checkout = folder.Path() / "Annas 'valtaro'";
   CopyCheckout(checkout);
   fs::create_directory(folder.Path() / "anderswo");
+  for (const Link& link : c.links) {
+    fs::create_directories((folder.Path() / link.at).parent_path());
+    fs::create_symlink(link.absolute ? folder.Path() / link.to : fs::path(link.to),
+                       folder.Path() / link.at);
+  }
   const StandInTools tools(folder.Path() / "tools");
 
   const CommandResult run =
-      RunScript(folder.Path() / "anderswo", "../Annas 'valtaro'/run.sh", "", tools);
+      RunScript(folder.Path() / "anderswo",
+                c.absolute ? folder.Path() / c.started : fs::path("..") / c.started, "", tools);
   ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_THAT(run.output, HasSubstr("Valtaro-Import läuft mit " +
-                                    (checkout / ".run" / "ledger.journal").string()));
+  // The journal in the checkout, by an absolute path: through a link it is the one without links.
+  const std::vector<std::string> journal = LinesAfter(run.output, "Valtaro-Import läuft mit ");
+  ASSERT_EQ(journal.size(), 1u) << run.output;
+  EXPECT_TRUE(fs::path(journal[0]).is_absolute()) << journal[0];
+  EXPECT_TRUE(fs::equivalent(journal[0], checkout / ".run" / "ledger.journal")) << journal[0];
 
   const std::vector<std::string> commands = LinesAfter(run.output, "Ansehen mit: ");
   ASSERT_EQ(commands.size(), 2u) << run.output;
@@ -68,6 +98,47 @@ TEST(RunFromAnotherFolder, PrintedLookUpCommandsWorkThere) {
     EXPECT_THAT(look.output, HasSubstr("Girokonto")) << command;
     EXPECT_THAT(look.output, HasSubstr("-12.5")) << command;
   }
+}
+
+// By its path, and through a link as a person puts one into ~/bin: one that names run.sh by its
+// absolute path, one that names it relative to the link's own folder (which lies deeper than
+// "anderswo", so that the same path taken from there misses), and one that leads to another link,
+// which lies in a folder without the checkout's other scripts.
+INSTANTIATE_TEST_SUITE_P(
+    Starts, RunFromAnotherFolder,
+    ::testing::Values(StartCase{"ByPath", {}, "Annas 'valtaro'/run.sh", false},
+                      StartCase{"AbsoluteLink",
+                                {{"Annas home/bin/valtaro", "Annas 'valtaro'/run.sh", true}},
+                                "Annas home/bin/valtaro",
+                                true},
+                      StartCase{"RelativeLink",
+                                {{"Annas home/bin/valtaro", "../../Annas 'valtaro'/run.sh", false}},
+                                "Annas home/bin/valtaro",
+                                false},
+                      StartCase{"LinkToLink",
+                                {{"links/run.sh", "Annas 'valtaro'/run.sh", true},
+                                 {"Annas home/bin/valtaro", "../../links/run.sh", false}},
+                                "Annas home/bin/valtaro",
+                                true}),
+    [](const ::testing::TestParamInfo<StartCase>& row) { return row.param.name; });
+
+// test.sh through a relative link to an absolute one builds and tests in the checkout.
+TEST(TestFromAnotherFolder, ThroughLinksBuildsInTheCheckout) {
+  testsupport::TempFolder folder;
+  const fs::path checkout = folder.Path() / "Annas 'valtaro'";
+  CopyCheckout(checkout);
+  fs::create_directories(folder.Path() / "anderswo");
+  fs::create_directories(folder.Path() / "links");
+  fs::create_directories(folder.Path() / "Annas home" / "bin");
+  fs::create_symlink(checkout / "test.sh", folder.Path() / "links" / "test.sh");
+  fs::create_symlink("../../links/test.sh", folder.Path() / "Annas home" / "bin" / "valtaro-tests");
+  const StandInTools tools(folder.Path() / "tools");
+
+  const CommandResult run =
+      RunScript(folder.Path() / "anderswo", "../Annas home/bin/valtaro-tests", "", tools);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(fs::exists(checkout / "build" / "CMakeCache.txt")) << run.output;
+  EXPECT_THAT(tools.Calls(), HasSubstr("ctest --test-dir build"));
 }
 
 struct BuildFolderCase {
