@@ -271,6 +271,14 @@ TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
       {Booking("725", "Giro  konto"), "Konto (von) enthält zwei Leerzeichen in Folge"},
       {Booking("725", " Giro"), "beginnt oder endet mit einem Leerzeichen"},
       {Booking("725", "Giro "), "beginnt oder endet mit einem Leerzeichen"},
+      // hledger reads a no-break space in an account as a blank.
+      {Booking("725", "\u00a0Giro"), "Konto (von) beginnt oder endet mit einem Leerzeichen"},
+      {Booking("725", "Unbekannt", "Giro\u00a0"), "Konto (an) beginnt oder endet mit einem"},
+      {Booking("725", "\u00a0(Giro)"), "beginnt oder endet mit einem Leerzeichen"},
+      {Booking("725", "Unb\u00a0\u00a0X"), "Konto (von) enthält zwei Leerzeichen in Folge"},
+      {Booking("725", "Unb \u00a0X"), "enthält zwei Leerzeichen in Folge"},
+      {Booking("725", "Unb\u00a0 X"), "enthält zwei Leerzeichen in Folge"},
+      {Booking("725", " \u00a0Giro"), "enthält zwei Leerzeichen in Folge"},
       {Booking("725", ";Giro"), "beginnt mit einem Zeichen, das im Journal eine andere Bedeutung"},
       {Booking("725", "(Giro)"), "eine andere Bedeutung"},
       {Booking("725", "[Giro]"), "eine andere Bedeutung"},
@@ -664,8 +672,9 @@ std::string LedgerRegister(const fs::path& ledger, const fs::path& journal) {
 }
 
 // Texts from the export that ledger would read as the booking's dates or payee, or refuse as too
-// long: each booking still reads with its own dates, payee, accounts and amount in both tools, and
-// all of its text stands in the comment, changed only by a blank or cut into further lines.
+// long, and names that hledger would read as a status or code: each booking still reads with its
+// own dates, payee, accounts and amount in both tools, neither cleared nor pending, and all of its
+// text stands in the comment, changed only by a blank or cut into further lines.
 TEST_F(JournalScripts, NoTextChangesHowTheBookingReads) {
   const auto hledger = FindProgram("hledger");
   const auto ledger = FindProgram("ledger");
@@ -714,6 +723,12 @@ TEST_F(JournalScripts, NoTextChangesHowTheBookingReads) {
       {"a date in brackets where a piece ends", "Wohnen", "Stadtwerke",
        std::string(2047, 'x') + "[3/12]", "Stadtwerke",
        "Wohnen\n" + std::string(2047, 'x') + "[\n3/12]"},
+      // hledger reads a no-break space as a blank, and a mark or code after it as the booking's.
+      {"a cleared mark after a no-break space", "Wohnen", "\u00a0*Foo", "", "*Foo", "Wohnen"},
+      {"a pending mark after a no-break space", "Wohnen", "\u00a0! Bar", "", "! Bar", "Wohnen"},
+      {"a code after a no-break space", "Wohnen", "\u00a0(12) Rate", "", "(12) Rate", "Wohnen"},
+      {"blanks and no-break spaces mixed before a mark", "Wohnen", " \u00a0 *Foo", "", "*Foo",
+       "Wohnen"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -723,14 +738,19 @@ TEST_F(JournalScripts, NoTextChangesHowTheBookingReads) {
     EXPECT_EQ(LedgerRegister(*ledger, journal_), "2008/03/05|2008/03/06|" + c.payee +
                                                      "|Girokonto|7.25\n2008/03/05|2008/03/06|" +
                                                      c.payee + "|Unbekannt|-7.25\n");
+    // Neither cleared nor pending, and no code.
+    const CommandResult marks = RunCommand(ledger->string() + " -f " + journal_.string() +
+                                           " reg --format '%(state)|%(code)\\n'");
+    EXPECT_EQ(marks.output, "0|\n0|\n");
     const CommandResult check =
         RunCommand(hledger->string() + " -f " + journal_.string() + " check -s");
     EXPECT_EQ(check.status, 0) << check.output;
     const auto postings = HledgerPostings(*hledger, journal_);
     ASSERT_EQ(postings.size(), 2u);
     EXPECT_EQ((std::vector<std::string>{postings[0].at("date"), postings[0].at("date2"),
+                                        postings[0].at("status"), postings[0].at("code"),
                                         postings[0].at("description"), postings[0].at("amount")}),
-              (std::vector<std::string>{"2008-03-05", "2008-03-06", c.payee, "7.25"}));
+              (std::vector<std::string>{"2008-03-05", "2008-03-06", "", "", c.payee, "7.25"}));
     EXPECT_EQ(postings[0].at("comment"), c.comment);
   }
 }
@@ -743,6 +763,17 @@ TEST_F(JournalScripts, YearsThatLedgerReadsAreBooked) {
   EXPECT_EQ(
       LedgerRegister(*ledger, journal_),
       "1400/01/01|9999/12/31|Alt|Girokonto|7.25\n1400/01/01|9999/12/31|Alt|Unbekannt|-7.25\n");
+}
+
+// Characters that share a byte with the no-break space (C2 A0): "à" is C3 A0, "°" is C2 B0.
+TEST_F(JournalScripts, AccountsWithBytesOfTheNoBreakSpaceAreBooked) {
+  const auto hledger = FindProgram("hledger");
+  ASSERT_TRUE(hledger) << testsupport::kMissingTool;
+  Book(Booking("725", "Reise à", "°Grad"));
+  const auto postings = HledgerPostings(*hledger, journal_);
+  ASSERT_EQ(postings.size(), 2u);
+  EXPECT_EQ(postings[0].at("account"), "°Grad");
+  EXPECT_EQ(postings[1].at("account"), "Reise à");
 }
 
 TEST(JournalScriptsLint, ShellcheckFindsNothing) {
