@@ -426,7 +426,8 @@ class ScopedEnvironment {
 // Another program (a second import, an editor) writes to the journal while a booking fails. A
 // library loaded into the script makes its writes fail and the other program write at an exact
 // moment: before the rest of the transaction that follows its first line end, or after the rest
-// went in partly.
+// went in partly. Before the rest, it may also put another file under the journal's name, or
+// write the journal anew, shorter than it was.
 TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
   const std::string part = "2008-03-05=2";  // the first 12 bytes of the rest
   const std::string cause =
@@ -447,7 +448,10 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
     const char* rest;
     std::optional<std::string> after;  // none: no journal afterwards
     std::string message;
+    std::optional<std::string> renamed = std::nullopt;  // the file renamed away; none: no such file
+    std::string other = kOtherProgramsBooking;          // what the other program writes
   };
+  const std::string shortened = "account Girokonto\n";  // fewer bytes than kDeclarations
   const std::vector<Case> cases = {
       {"another booking before the rest, which is refused", kDeclarations, "before-rest", "refused",
        kDeclarations + "\n" + kOtherProgramsBooking,
@@ -473,19 +477,32 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
        kOtherProgramsBooking,
        notWritten + cause +
            "Unter dem Namen des Journals steht inzwischen eine andere Datei; sie bleibt, wie "
-           "sie ist."},
+           "sie ist.",
+       kDeclarations + "\n"},
+      {"a new journal replaced by another file", std::nullopt, "replace-before-rest", "refused",
+       kOtherProgramsBooking,
+       notWritten + cause +
+           "Unter dem Namen des Journals steht inzwischen eine andere Datei; sie bleibt, wie "
+           "sie ist.",
+       "\n"},
+      {"the journal shortened before the rest, which goes in partly", kDeclarations,
+       "rewrite-before-rest", "partial:12", shortened + part,
+       partlyWritten + cause + others + partAndOthers, std::nullopt, shortened},
   };
   // The library sees the writes that go through the C library's write(), as dash makes them; a
   // shell that writes through stdio would hide them.
   const auto dash = FindProgram("dash");
   ASSERT_TRUE(dash) << "dash, Debian's sh, is missing";
   const std::string script = dash->string() + " " + (kSource / "scripts" / "168").string();
+  const std::string renamedName = std::string(kJournalName) + ".vorher";
+  const fs::path renamed = folder_.PathOf(renamedName);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove(journal_);
+    fs::remove(renamed);
     if (c.before) WriteJournal(*c.before);
     const ScopedEnvironment environment({{"VALTARO_SHIM_JOURNAL", journal_.string()},
-                                         {"VALTARO_SHIM_OTHER", kOtherProgramsBooking},
+                                         {"VALTARO_SHIM_OTHER", c.other},
                                          {"VALTARO_SHIM_OTHER_WHEN", c.when},
                                          {"VALTARO_SHIM_REST", c.rest}});
     const CommandResult result =
@@ -497,6 +514,11 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
       EXPECT_EQ(Journal(), *c.after);
     } else {
       EXPECT_FALSE(fs::exists(journal_));
+    }
+    if (c.renamed) {
+      EXPECT_EQ(folder_.Read(renamedName), *c.renamed);
+    } else {
+      EXPECT_FALSE(fs::exists(renamed));
     }
   }
 }
