@@ -271,6 +271,14 @@ TEST_F(JournalScripts, BadValuesWriteNothingAndExitWithStatusOne) {
       {Booking("725", "Giro  konto"), "Konto (von) enthält zwei Leerzeichen in Folge"},
       {Booking("725", " Giro"), "beginnt oder endet mit einem Leerzeichen"},
       {Booking("725", "Giro "), "beginnt oder endet mit einem Leerzeichen"},
+      // hledger reads a no-break space in an account as a blank.
+      {Booking("725", "\u00a0Giro"), "Konto (von) beginnt oder endet mit einem Leerzeichen"},
+      {Booking("725", "Unbekannt", "Giro\u00a0"), "Konto (an) beginnt oder endet mit einem"},
+      {Booking("725", "\u00a0(Giro)"), "beginnt oder endet mit einem Leerzeichen"},
+      {Booking("725", "Unb\u00a0\u00a0X"), "Konto (von) enthält zwei Leerzeichen in Folge"},
+      {Booking("725", "Unb \u00a0X"), "enthält zwei Leerzeichen in Folge"},
+      {Booking("725", "Unb\u00a0 X"), "enthält zwei Leerzeichen in Folge"},
+      {Booking("725", " \u00a0Giro"), "enthält zwei Leerzeichen in Folge"},
       {Booking("725", ";Giro"), "beginnt mit einem Zeichen, das im Journal eine andere Bedeutung"},
       {Booking("725", "(Giro)"), "eine andere Bedeutung"},
       {Booking("725", "[Giro]"), "eine andere Bedeutung"},
@@ -418,7 +426,8 @@ class ScopedEnvironment {
 // Another program (a second import, an editor) writes to the journal while a booking fails. A
 // library loaded into the script makes its writes fail and the other program write at an exact
 // moment: before the rest of the transaction that follows its first line end, or after the rest
-// went in partly.
+// went in partly. Before the rest, it may also put another file under the journal's name, or
+// write the journal anew, shorter than it was.
 TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
   const std::string part = "2008-03-05=2";  // the first 12 bytes of the rest
   const std::string cause =
@@ -439,7 +448,10 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
     const char* rest;
     std::optional<std::string> after;  // none: no journal afterwards
     std::string message;
+    std::optional<std::string> renamed = std::nullopt;  // the file renamed away; none: no such file
+    std::string other = kOtherProgramsBooking;          // what the other program writes
   };
+  const std::string shortened = "account Girokonto\n";  // fewer bytes than kDeclarations
   const std::vector<Case> cases = {
       {"another booking before the rest, which is refused", kDeclarations, "before-rest", "refused",
        kDeclarations + "\n" + kOtherProgramsBooking,
@@ -465,19 +477,32 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
        kOtherProgramsBooking,
        notWritten + cause +
            "Unter dem Namen des Journals steht inzwischen eine andere Datei; sie bleibt, wie "
-           "sie ist."},
+           "sie ist.",
+       kDeclarations + "\n"},
+      {"a new journal replaced by another file", std::nullopt, "replace-before-rest", "refused",
+       kOtherProgramsBooking,
+       notWritten + cause +
+           "Unter dem Namen des Journals steht inzwischen eine andere Datei; sie bleibt, wie "
+           "sie ist.",
+       "\n"},
+      {"the journal shortened before the rest, which goes in partly", kDeclarations,
+       "rewrite-before-rest", "partial:12", shortened + part,
+       partlyWritten + cause + others + partAndOthers, std::nullopt, shortened},
   };
   // The library sees the writes that go through the C library's write(), as dash makes them; a
   // shell that writes through stdio would hide them.
   const auto dash = FindProgram("dash");
   ASSERT_TRUE(dash) << "dash, Debian's sh, is missing";
   const std::string script = dash->string() + " " + (kSource / "scripts" / "168").string();
+  const std::string renamedName = std::string(kJournalName) + ".vorher";
+  const fs::path renamed = folder_.PathOf(renamedName);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove(journal_);
+    fs::remove(renamed);
     if (c.before) WriteJournal(*c.before);
     const ScopedEnvironment environment({{"VALTARO_SHIM_JOURNAL", journal_.string()},
-                                         {"VALTARO_SHIM_OTHER", kOtherProgramsBooking},
+                                         {"VALTARO_SHIM_OTHER", c.other},
                                          {"VALTARO_SHIM_OTHER_WHEN", c.when},
                                          {"VALTARO_SHIM_REST", c.rest}});
     const CommandResult result =
@@ -489,6 +514,11 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
       EXPECT_EQ(Journal(), *c.after);
     } else {
       EXPECT_FALSE(fs::exists(journal_));
+    }
+    if (c.renamed) {
+      EXPECT_EQ(folder_.Read(renamedName), *c.renamed);
+    } else {
+      EXPECT_FALSE(fs::exists(renamed));
     }
   }
 }
@@ -664,8 +694,9 @@ std::string LedgerRegister(const fs::path& ledger, const fs::path& journal) {
 }
 
 // Texts from the export that ledger would read as the booking's dates or payee, or refuse as too
-// long: each booking still reads with its own dates, payee, accounts and amount in both tools, and
-// all of its text stands in the comment, changed only by a blank or cut into further lines.
+// long, and names that hledger would read as a status or code: each booking still reads with its
+// own dates, payee, accounts and amount in both tools, neither cleared nor pending, and all of its
+// text stands in the comment, changed only by a blank or cut into further lines.
 TEST_F(JournalScripts, NoTextChangesHowTheBookingReads) {
   const auto hledger = FindProgram("hledger");
   const auto ledger = FindProgram("ledger");
@@ -714,6 +745,12 @@ TEST_F(JournalScripts, NoTextChangesHowTheBookingReads) {
       {"a date in brackets where a piece ends", "Wohnen", "Stadtwerke",
        std::string(2047, 'x') + "[3/12]", "Stadtwerke",
        "Wohnen\n" + std::string(2047, 'x') + "[\n3/12]"},
+      // hledger reads a no-break space as a blank, and a mark or code after it as the booking's.
+      {"a cleared mark after a no-break space", "Wohnen", "\u00a0*Foo", "", "*Foo", "Wohnen"},
+      {"a pending mark after a no-break space", "Wohnen", "\u00a0! Bar", "", "! Bar", "Wohnen"},
+      {"a code after a no-break space", "Wohnen", "\u00a0(12) Rate", "", "(12) Rate", "Wohnen"},
+      {"blanks and no-break spaces mixed before a mark", "Wohnen", " \u00a0 *Foo", "", "*Foo",
+       "Wohnen"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -723,14 +760,19 @@ TEST_F(JournalScripts, NoTextChangesHowTheBookingReads) {
     EXPECT_EQ(LedgerRegister(*ledger, journal_), "2008/03/05|2008/03/06|" + c.payee +
                                                      "|Girokonto|7.25\n2008/03/05|2008/03/06|" +
                                                      c.payee + "|Unbekannt|-7.25\n");
+    // Neither cleared nor pending, and no code.
+    const CommandResult marks = RunCommand(ledger->string() + " -f " + journal_.string() +
+                                           " reg --format '%(state)|%(code)\\n'");
+    EXPECT_EQ(marks.output, "0|\n0|\n");
     const CommandResult check =
         RunCommand(hledger->string() + " -f " + journal_.string() + " check -s");
     EXPECT_EQ(check.status, 0) << check.output;
     const auto postings = HledgerPostings(*hledger, journal_);
     ASSERT_EQ(postings.size(), 2u);
     EXPECT_EQ((std::vector<std::string>{postings[0].at("date"), postings[0].at("date2"),
+                                        postings[0].at("status"), postings[0].at("code"),
                                         postings[0].at("description"), postings[0].at("amount")}),
-              (std::vector<std::string>{"2008-03-05", "2008-03-06", c.payee, "7.25"}));
+              (std::vector<std::string>{"2008-03-05", "2008-03-06", "", "", c.payee, "7.25"}));
     EXPECT_EQ(postings[0].at("comment"), c.comment);
   }
 }
@@ -743,6 +785,17 @@ TEST_F(JournalScripts, YearsThatLedgerReadsAreBooked) {
   EXPECT_EQ(
       LedgerRegister(*ledger, journal_),
       "1400/01/01|9999/12/31|Alt|Girokonto|7.25\n1400/01/01|9999/12/31|Alt|Unbekannt|-7.25\n");
+}
+
+// Characters that share a byte with the no-break space (C2 A0): "à" is C3 A0, "°" is C2 B0.
+TEST_F(JournalScripts, AccountsWithBytesOfTheNoBreakSpaceAreBooked) {
+  const auto hledger = FindProgram("hledger");
+  ASSERT_TRUE(hledger) << testsupport::kMissingTool;
+  Book(Booking("725", "Reise à", "°Grad"));
+  const auto postings = HledgerPostings(*hledger, journal_);
+  ASSERT_EQ(postings.size(), 2u);
+  EXPECT_EQ(postings[0].at("account"), "°Grad");
+  EXPECT_EQ(postings[1].at("account"), "Reise à");
 }
 
 TEST(JournalScriptsLint, ShellcheckFindsNothing) {

@@ -10,6 +10,8 @@
 //   after-failure        appended just after the first write that fails
 //   replace-before-rest  just before the second write, the journal is renamed to NAME.vorher and a
 //                        new journal holding only these bytes takes its name
+//   rewrite-before-rest  just before the second write, the journal is written anew in place, as
+//                        an editor saves: the same file, cut to nothing, then these bytes
 // VALTARO_SHIM_JOURNAL is the journal's path. Nothing of this touches any other file.
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -72,6 +74,7 @@ void OtherProgramWrites(const char* moment) {
     if (rename(journal.c_str(), (journal + ".vorher").c_str()) != 0) std::abort();
     WriteOther(O_CREAT | O_EXCL);
   }
+  if (when == std::string("rewrite-") + moment) WriteOther(O_TRUNC);
 }
 
 ssize_t Refuse() {
