@@ -86,8 +86,8 @@ int main() {
   const fs::path scripts = folder / "scripts";
   fs::create_directory(scripts);
   // The build copies the scripts to <build>/scripts; the benchmark runs in <build>/bench.
-  fs::copy_file(fs::canonical("/proc/self/exe").parent_path().parent_path() / "scripts" / "169",
-                scripts / "169");
+  const fs::path built = fs::canonical("/proc/self/exe").parent_path().parent_path() / "scripts";
+  for (const char* name : {"169", "169.awk"}) fs::copy_file(built / name, scripts / name);
   fw::ProcessScriptHost host(scripts.string());
   const std::string accountLines = "^account[[:blank:]]";
 

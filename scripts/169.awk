@@ -1,0 +1,592 @@
+# The reading half of 169: reads the journal's directives as hledger and as ledger read them,
+# lists the accounts that it declares, and refuses the journal where either reader would read a
+# booking appended at its end otherwise than written. 169 runs it with LC_ALL=C: texts are bytes.
+#
+# What passes between 169 and this program, one value a line. A path or a reason is encoded, "\"
+# written "\\" and a line end "\n"; an include's target stands as written after "include".
+#
+#   On standard input, from 169, in this order:
+#     J path key             the journal, and its key: a text that names a file once, however it
+#                            is reached
+#     R path                 ledger's init file, when there is one
+#     I folder target        where "include target" in a file of that folder leads, in the
+#                            records up to E:
+#       F path key             a file to read, in reading order
+#       X path reason          a file passed over, and why
+#       W reason               the whole include passed over, and why
+#       E
+#     M                      then, to the end, the lines of the journal itself that can be
+#                            directives or that are not UTF-8, each as NUMBER:TEXT
+#   On standard output, to 169:
+#     Q folder target        with exit status 3: an include that has no answer yet. 169 answers
+#                            it and runs this program again.
+#     the accounts, joined by ", ", with exit status 0
+#   Exit status 1: the journal is refused or cannot be read; the reasons on standard error.
+#
+#   Variable not_utf8 (-v): the extended regular expression of a line that is not UTF-8, the same
+#   that 169 hands grep.
+#
+# Where the two readers differ, each has a state of its own: hledger's comment blocks, "apply
+# account" prefixes, "D" and "decimal-mark"; ledger's blocks ("comment", "test", which any line
+# that starts "end comment" or "end test" ends), its stack of "apply" directives, and its options
+# ("--decimal-comma" in any file stays on to the end). Both readers end what an included file
+# leaves open with that file, and read a file again at each include.
+
+# Texts from the shell: "\\" is "\" and "\n" a line end.
+function decode(text,    result, at) {
+  result = ""
+  while ((at = index(text, "\\")) > 0) {
+    result = result substr(text, 1, at - 1) (substr(text, at + 1, 1) == "n" ? "\n" : "\\")
+    text = substr(text, at + 2)
+  }
+  return result text
+}
+
+function encode(text,    result, c) {
+  result = ""
+  while (match(text, /[\\\n]/)) {
+    c = substr(text, RSTART, 1)
+    result = result substr(text, 1, RSTART - 1) (c == "\\" ? "\\\\" : "\\n")
+    text = substr(text, RSTART + 1)
+  }
+  return result text
+}
+
+function next_line() {
+  if ((getline answer_line) <= 0) answer_line = ""
+  return answer_line
+}
+
+function read_answers(    line, pair, n, at) {
+  while ((line = next_line()) != "") {
+    if (line == "M") {
+      while ((getline line) > 0) {
+        at = index(line, ":")
+        journal_number[++journal_lines] = substr(line, 1, at - 1)
+        journal_text[journal_lines] = substr(line, at + 1)
+      }
+      return
+    }
+    if (line == "J") {
+      journal = decode(next_line())
+      journal_key = decode(next_line())
+    } else if (line == "R") {
+      ledger_init = decode(next_line())
+    } else if (line == "I") {
+      pair = decode(next_line())
+      pair = pair SUBSEP next_line()
+      answered[pair] = 1
+      n = 0
+      while ((line = next_line()) != "E" && line != "") {
+        ++n
+        kind[pair, n] = line
+        first[pair, n] = decode(next_line())
+        if (line != "W") second[pair, n] = decode(next_line())
+      }
+      items[pair] = n
+    }
+  }
+}
+
+# A file read again does not repeat a warning.
+function warn(message) {
+  if (message in warned) return
+  warned[message] = 1
+  warnings = warnings "169: " message "\n"
+}
+
+# Why a reader ("hledger", "ledger", or "both") would not read the appended bookings as written.
+function refuse(reader, message) {
+  reason[reader, ++reasons[reader]] = message
+}
+
+# The reasons of the reader, each once over all readers, each on a line.
+function reasons_of(reader,    i, text) {
+  for (i = 1; i <= reasons[reader]; ++i) {
+    if (reason[reader, i] in given) continue
+    given[reason[reader, i]] = 1
+    text = text "169: " reason[reader, i] "\n"
+  }
+  return text
+}
+
+# Marks that a reader cannot read the journal at all, whatever is appended: its reasons then do
+# not count. Only what that reader surely refuses is marked.
+function unreadable(reader, at) {
+  if (!(reader in cannot_read)) cannot_read[reader] = at
+}
+
+function where(path, number) { return path ", Zeile " number }
+
+function quoted_for_shell(text) {
+  gsub(/'/, "'\\''", text)
+  return "'" text "'"
+}
+
+# The name of a directive: the text after its first word and the blanks behind it, up to two
+# blanks in a row or the end, a single blank inside it standing as one space.
+function name_of(line) {
+  sub(/^[^ \t\v\f\r]+[ \t\v\f\r]+/, "", line)
+  if (match(line, /[ \t\v\f\r][ \t\v\f\r]/)) line = substr(line, 1, RSTART - 1)
+  sub(/[ \t\v\f\r]+$/, "", line)
+  gsub(/[\t\v\f\r]/, " ", line)
+  return line
+}
+
+function argument_of(line) {
+  sub(/^[^ \t]+[ \t]+/, "", line)
+  sub(/[ \t]+$/, "", line)
+  return line
+}
+
+# The first word of a directive line, without the "!" or "@" that may stand before it.
+function word_of(line) {
+  sub(/^[!@]/, "", line)
+  sub(/[ \t].*/, "", line)
+  return line
+}
+
+# The decimal mark of the amount of a "D" or "commodity" directive: the last mark in its number
+# ("1.000,00" has a decimal comma, "1,000" too, as hledger reads it), or "" when it has no
+# number; with symbol set to whether the amount has a commodity symbol. A price after "@" and an
+# exponent ("1,00E3") are not the symbol.
+function amount_mark(amount,    number, around) {
+  gsub(/"[^"]*"/, "\"q\"", amount)
+  sub(/;.*/, "", amount)
+  sub(/@.*/, "", amount)
+  if (!match(amount, /[0-9][0-9., ]*/)) {
+    symbol = 0
+    return ""
+  }
+  number = substr(amount, RSTART, RLENGTH)
+  sub(/ +$/, "", number)
+  around = substr(amount, 1, RSTART - 1) substr(amount, RSTART + length(number))
+  sub(/^[eE][-+]?[0-9]+/, "", around)
+  symbol = around ~ /[^-+ \t]/
+  gsub(/[^.,]/, "", number)
+  return substr(number, length(number), 1)
+}
+
+# The names (one a line) joined with ":", as hledger joins the prefixes of "apply account" and a
+# name: a name in parentheses or brackets loses them, and the whole takes those of the first.
+function prefixed(names,    part, n, i, joined, opening, closing) {
+  n = split(names, part, "\n")
+  for (i = 1; i <= n; ++i) {
+    if (part[i] ~ /^\(.*\)$/ || part[i] ~ /^\[.*\]$/) {
+      if (opening == "") {
+        opening = substr(part[i], 1, 1)
+        closing = substr(part[i], length(part[i]))
+      }
+      part[i] = substr(part[i], 2, length(part[i]) - 2)
+    }
+    joined = joined (i > 1 ? ":" : "") part[i]
+  }
+  return opening joined closing
+}
+
+# Why 168 would refuse to book to the account, or "". hledger reads a no-break space (C2 A0) as a
+# blank, in an account name too.
+function booking_refusal(name,    blanks) {
+  blanks = name
+  gsub(/\302\240/, " ", blanks)
+  if (name ~ /[\001-\037\177]/) return "es enthält ein Steuerzeichen"
+  if (index(blanks, "  ")) return "es enthält zwei Leerzeichen in Folge"
+  if (blanks ~ /^ | $/) return "es beginnt oder endet mit einem Leerzeichen"
+  if (name ~ /^[;*!(\[]/) return "es beginnt mit einem Zeichen, das im Journal eine andere Bedeutung hat"
+  return ""
+}
+
+# Declares the account of an "account" line, below the prefixes of "apply account".
+function declare(line, prefixes,    name, refusal) {
+  name = name_of(line)
+  if (name == "") return
+  if (prefixes != "") name = prefixed(prefixes "\n" name)
+  if (name in seen) return
+  seen[name] = 1
+  if (index(name, ", ")) {
+    warn("Konto „" name "“ ausgelassen: mit „, “ im Namen stünde es als zwei in der Liste")
+    return
+  }
+  refusal = booking_refusal(name)
+  if (refusal != "") {
+    warn("Konto „" name "“ ausgelassen: darauf ließe sich nicht buchen, " refusal)
+    return
+  }
+  listed[++count] = name
+}
+
+function passed_over(target, from, why) {
+  warn("„include " target "“ in " from " übersprungen: " why)
+}
+
+# Reads the files that the include line leads to, each where it stands and each time it is
+# included, with the state that the including file hands on. An include that the shell has not
+# answered yet is asked of it and adds nothing in this run.
+function include(line, from, prefixes, with_default, ledger_applied,
+                 target, pair, parts, n, i, path, key) {
+  target = argument_of(line)
+  if (target == "") return
+  # Each level of nesting holds a call of read_file and of include on the stack of the awk
+  # program, which mawk ends with an error some 40 levels down; a journal kept by a person never
+  # nests its includes this deep.
+  if (nesting >= max_nesting) {
+    passed_over(target, from, "Einbindungen, die tiefer als " max_nesting \
+                " Ebenen ineinander geschachtelt sind, liest 169 nicht")
+    return
+  }
+  pair = substr(from, 1, match(from, /\/[^\/]*$/) - 1) SUBSEP target
+  if (!(pair in answered)) {
+    if (!(pair in asked)) {
+      asked[pair] = 1
+      split(pair, parts, SUBSEP)
+      questions = questions "Q\n" encode(parts[1]) "\n" target "\n"
+    }
+    return
+  }
+  n = items[pair]
+  for (i = 1; i <= n; ++i) {
+    if (kind[pair, i] == "W") {
+      passed_over(target, from, first[pair, i])
+      continue
+    }
+    path = first[pair, i]
+    if (kind[pair, i] == "X") {
+      passed_over(target, from, (target ~ /[][*?]/ ? path ": " : "") second[pair, i])
+      continue
+    }
+    key = second[pair, i]
+    if (key in reading) {
+      passed_over(target, from, (target ~ /[][*?]/ ? path ": " : "") \
+                  "die Datei bindet sich damit selbst ein")
+      continue
+    }
+    # Files that include each other twice would be read exponentially often; a journal kept by
+    # a person never comes near this bound.
+    if (++reads > 10000) {
+      warn("weitere Einbindungen übersprungen: schon 10000 Mal eine Datei gelesen")
+      return
+    }
+    ++nesting
+    if (!read_file(path, key, prefixes, with_default, ledger_applied)) {
+      passed_over(target, from, "die Datei ist nicht lesbar")
+    }
+    --nesting
+  }
+}
+
+# An option line of ledger's, "--NAME", "--NAME VALUE" or "--NAME=VALUE", in a journal file or
+# in ledger's init file (from "init"): a value runs to the end of the line, a comment included.
+function ledger_option(line, at, from_init,    name, value) {
+  name = substr(line, 3)
+  value = ""
+  if (match(name, /[ \t=]/)) {
+    value = substr(name, RSTART + 1)
+    name = substr(name, 1, RSTART - 1)
+    sub(/^[ \t]+/, "", value)
+    sub(/[ \t]+$/, "", value)
+  }
+  if (name == "decimal-comma" && decimal_comma_at == "") {
+    decimal_comma_at = at ": „" line "“"
+  } else if (name == "input-date-format") {
+    # A line of the journal decides over the init file, whichever comes last.
+    if (!from_init || date_format_at == "") {
+      date_format = value
+      date_format_at = at ": „" line "“"
+    }
+  } else if (name == "pedantic" && from_init) {
+    pedantic_at = at
+  } else if (name == "check-payees" && from_init) {
+    check_payees = 1
+  }
+}
+
+# Reads ledger's init file, a journal of options only: "--" lines at the start of a line.
+function read_ledger_init(    line, status, number) {
+  if (ledger_init == "") return
+  while ((status = (getline line < ledger_init)) > 0) {
+    ++number
+    sub(/\r$/, "", line)
+    if (line ~ /^--/) ledger_option(line, where(ledger_init, number), 1)
+  }
+  close(ledger_init)
+}
+
+# Follows a line through ledger's stack of "apply" directives, one a line: "KIND NUMBER", and
+# for "apply account" the prefix after it. Returns the stack after the line. An "end" that ends
+# no directive of the stack makes ledger refuse the journal; one that names no kind ("end",
+# "end apply", also "end aliases") ends the last.
+function ledger_apply(line, stack, at, number,    rest, kind) {
+  sub(/^[!@]/, "", line)
+  if (line ~ /^apply[ \t]+[^ \t]/) {
+    rest = line
+    sub(/^apply[ \t]+/, "", rest)
+    kind = rest
+    sub(/[ \t].*/, "", kind)
+    return stack (stack == "" ? "" : "\n") kind " " number \
+           (kind == "account" ? " " name_of(rest) : "")
+  }
+  if (line !~ /^end([ \t]|$)/) return stack
+  rest = line
+  sub(/^end[ \t]*/, "", rest)
+  sub(/[ \t]+$/, "", rest)
+  if (stack == "") {
+    unreadable("ledger", at ": „" line "“")
+    return stack
+  }
+  if (rest ~ /^apply([ \t]|$)/) {
+    sub(/^apply[ \t]*/, "", rest)
+    kind = stack
+    sub(/.*\n/, "", kind)
+    sub(/ .*/, "", kind)
+    if (rest != "" && rest != kind) {
+      unreadable("ledger", at ": „" line "“")
+      return stack
+    }
+  }
+  if (!sub(/\n[^\n]*$/, "", stack)) stack = ""
+  return stack
+}
+
+# The account prefixes in ledger's stack, one a line.
+function ledger_prefixes(stack,    part, n, i, names) {
+  n = split(stack, part, "\n")
+  for (i = 1; i <= n; ++i) {
+    if (sub(/^account [0-9]+ /, "", part[i])) names = names (names == "" ? "" : "\n") part[i]
+  }
+  return names
+}
+
+# The line numbers of the account prefixes in ledger's stack, each after a blank.
+function ledger_prefix_lines(stack,    part, n, i, numbers, fields) {
+  n = split(stack, part, "\n")
+  for (i = 1; i <= n; ++i) {
+    if (part[i] ~ /^account /) {
+      split(part[i], fields, " ")
+      numbers = numbers " " fields[2]
+    }
+  }
+  return numbers
+}
+
+# Reads the declarations of the file, and those of the files it includes where they stand. The
+# prefixes of "apply account" (one a line), whether a "D" directive holds, and ledger's stack of
+# "apply" directives come from the including file; what the file changes of them ends with it.
+# False when the file cannot be read.
+function read_file(path, key, prefixes, with_default, ledger_applied,
+                   line, status, number, in_comment, comment_line, main, apply_lines, mark,
+                   ledger_reads, ledger_block, ledger_block_line, word, at) {
+  reading[key] = 1
+  main = key == journal_key
+  while (1) {
+    # The journal itself comes from the shell, only the lines that can be directives.
+    if (main) {
+      if (++journal_at > journal_lines) break
+      line = journal_text[journal_at]
+      number = journal_number[journal_at]
+    } else if ((status = (getline line < path)) > 0) {
+      ++number
+    } else {
+      break
+    }
+    at = where(path, number)
+    if (line ~ not_utf8 && not_utf8_at == "") {
+      not_utf8_at = at
+      not_utf8_path = path
+    }
+    # hledger passes over a byte-order mark; ledger takes the line that starts with one for an
+    # unknown directive and passes over all of it.
+    ledger_reads = !(number == 1 && sub(/^\357\273\277/, "", line))
+    if (line !~ /^[a-z!@D-]/) continue
+    sub(/\r$/, "", line)
+    word = word_of(line)
+
+    if (!ledger_reads) {
+    } else if (ledger_block != "") {
+      if (line ~ /^end (comment|test)/) ledger_block = ""
+    } else if ((word == "comment" || word == "test") && line ~ /^[!@]?[a-z]+([ \t]|$)/) {
+      ledger_block = word
+      ledger_block_line = number
+    } else if (line ~ /^--/) {
+      ledger_option(line, at, 0)
+    } else {
+      ledger_applied = ledger_apply(line, ledger_applied, at, number)
+    }
+
+    if (in_comment) {
+      if (line ~ /^end comment[ \t]*$/) in_comment = 0
+      continue
+    }
+    if (line ~ /^comment[ \t]*$/) {
+      in_comment = 1
+      comment_line = number
+      continue
+    }
+    if (line ~ /^(--|@|!comment|!test|comment|test([ \t]|$))/) {
+      unreadable("hledger", at ": „" line "“")
+      continue
+    }
+    sub(/^!/, "", line)
+    if (line ~ /^account[ \t]/) {
+      # What ledger passes over declares nothing for it.
+      if (ledger_block == "") declare(line, prefixes)
+    } else if (line ~ /^include[ \t]/) {
+      include(line, path, prefixes, with_default, ledger_applied)
+    } else if (line ~ /^apply[ \t]+account[ \t]/) {
+      sub(/^apply[ \t]+/, "", line)
+      if (name_of(line) != "") {
+        prefixes = prefixes (prefixes == "" ? "" : "\n") name_of(line)
+        apply_lines = apply_lines " " number
+      }
+    } else if (line ~ /^end[ \t]+apply[ \t]+account[ \t]*(;.*)?$/) {
+      if (!sub(/\n[^\n]*$/, "", prefixes)) prefixes = ""
+      sub(/ [0-9]*$/, "", apply_lines)
+    } else if (line ~ /^D[ \t]/) {
+      with_default = 1
+      if (main) {
+        default_mark = amount_mark(argument_of(line))
+        default_where = at
+        default_line = line
+      }
+    } else if (line ~ /^commodity[ \t]/) {
+      mark = amount_mark(argument_of(line))
+      if (mark != "" && !symbol && !with_default) {
+        plain_mark = mark
+        plain_where = at
+        plain_line = line
+      }
+    } else if (main && line ~ /^decimal-mark[ \t]/) {
+      decimal_mark = substr(argument_of(line), 1, 1)
+      decimal_where = at
+      decimal_line = line
+    }
+  }
+  if (!main) close(path)
+  delete reading[key]
+  if (main && status == 0) {
+    if (in_comment) {
+      refuse("hledger", hidden_in_block(path, "comment", comment_line))
+    }
+    if (ledger_block != "") {
+      refuse("ledger", hidden_in_block(path, ledger_block, ledger_block_line))
+    }
+    if (prefixes != "") {
+      refuse("hledger", moved_by_prefixes(path, apply_lines, prefixed(prefixes)))
+    }
+    if (ledger_prefixes(ledger_applied) != "") {
+      refuse("ledger", moved_by_prefixes(path, ledger_prefix_lines(ledger_applied),
+                                         prefixed(ledger_prefixes(ledger_applied))))
+    }
+  }
+  return status == 0
+}
+
+function hidden_in_block(path, block, line) {
+  return path " endet in einem " (block == "comment" ? "Kommentarblock" : "Block „test“") ": „" \
+         block "“ in Zeile " line " hat kein „end " block "“. Die Buchungen, die der Import " \
+         "anhängt, stünden darin und zählten nicht."
+}
+
+function moved_by_prefixes(path, lines, prefix) {
+  return path " endet innerhalb von „apply account“ (Zeile" lines ") ohne „end apply account“. " \
+         "Die Buchungen, die der Import anhängt, kämen auf Konten unter „" prefix "“."
+}
+
+# Refuses the journal when hledger would read an amount without a commodity symbol, as 168
+# writes it, with a decimal comma.
+function check_hledger_decimal_mark(    line, at) {
+  if (decimal_mark != "") {
+    line = decimal_line; at = decimal_where; if (decimal_mark != ",") return
+  } else if (plain_mark != "") {
+    line = plain_line; at = plain_where; if (plain_mark != ",") return
+  } else if (default_mark != "") {
+    line = default_line; at = default_where; if (default_mark != ",") return
+  } else {
+    return
+  }
+  refuse("hledger", at ": „" line "“ gibt Beträgen ohne Währungszeichen ein Dezimalkomma. " \
+         "hledger läse die Beträge, die der Import anhängt, hundertfach zu groß: 1234.56 als " \
+         "123.456,00. Der Import braucht ein Journal, das Beträge ohne Währungszeichen mit " \
+         "Dezimalpunkt liest.")
+}
+
+# Whether ledger, reading dates by the format, would read the date that 168 writes (2008-03-05)
+# otherwise than written. A format that does not fit the date leaves ledger to its own formats,
+# which read it right; so do those that read it as written. Any other format that starts with the
+# year and a "-" may fit it another way, and is not trusted.
+function misreads_dates(format) {
+  if (format == "%Y-%m-%d" || format == "%F") return 0
+  return format ~ /^%Y-/
+}
+
+# Refuses the journal when ledger would refuse or misread the appended bookings by its options:
+# from the journal's files, its init file, or the environment (LEDGER_NAME for --name, any value).
+function check_ledger_options(    at, format) {
+  if (decimal_comma_at == "" && "LEDGER_DECIMAL_COMMA" in ENVIRON) {
+    decimal_comma_at = "die Umgebungsvariable LEDGER_DECIMAL_COMMA"
+  }
+  if (decimal_comma_at != "") {
+    refuse("ledger", decimal_comma_at " lässt ledger Beträge mit Dezimalkomma lesen. Am ersten " \
+           "Betrag, den der Import anhängt (1234.56), bräche ledger das Lesen des ganzen " \
+           "Journals ab. Die Option entfernen; der Import braucht Beträge mit Dezimalpunkt.")
+  }
+  format = date_format
+  at = date_format_at
+  if (at == "" && "LEDGER_INPUT_DATE_FORMAT" in ENVIRON) {
+    format = ENVIRON["LEDGER_INPUT_DATE_FORMAT"]
+    at = "die Umgebungsvariable LEDGER_INPUT_DATE_FORMAT=" format
+  }
+  if (at != "" && misreads_dates(format)) {
+    refuse("ledger", at " lässt ledger Daten nach dem Muster „" format "“ lesen. ledger läse " \
+           "die Daten der Buchungen, die der Import anhängt (2008-03-05), womöglich anders, als " \
+           "sie geschrieben sind. Die Option entfernen oder „%Y-%m-%d“ angeben.")
+  }
+  if (pedantic_at == "" && "LEDGER_PEDANTIC" in ENVIRON) pedantic_at = "die Umgebungsvariable LEDGER_PEDANTIC"
+  if (!check_payees) check_payees = "LEDGER_CHECK_PAYEES" in ENVIRON
+  if (pedantic_at != "" && check_payees) {
+    refuse("ledger", pedantic_at ": „--pedantic“ mit „--check-payees“ lässt ledger jede Buchung " \
+           "ablehnen, deren Empfänger nicht mit „payee“ erklärt ist. An der ersten Buchung, die " \
+           "der Import anhängt, bräche ledger das Lesen des Journals ab.")
+  } else if (pedantic_at != "" && !("Unbekannt" in seen)) {
+    refuse("ledger", pedantic_at ": „--pedantic“ lässt ledger jede Buchung auf ein Konto " \
+           "ablehnen, das nicht erklärt ist. Der Import bucht die Gegenseite auf „Unbekannt“: " \
+           "das Journal braucht die Zeile „account Unbekannt“.")
+  }
+}
+
+function check_encoding() {
+  if (not_utf8_at == "") return
+  refuse("both", not_utf8_at ": die Datei ist nicht in UTF-8 geschrieben. " \
+    "hledger kann das Journal nicht lesen, und ledger führte die Buchungen, die der Import anhängt, auf " \
+    "neuen Konten neben den vorhandenen (aus einem Konto „Büro“ würden zwei). Die Datei " \
+    "umwandeln, zum Beispiel aus ISO-8859-1 mit: iconv -f ISO-8859-1 -t UTF-8 " \
+    quoted_for_shell(not_utf8_path) " > " quoted_for_shell(not_utf8_path ".utf8") " && mv " \
+    quoted_for_shell(not_utf8_path ".utf8") " " quoted_for_shell(not_utf8_path))
+}
+
+BEGIN {
+  # The journal is read at nesting 0, a file that it includes at 1, and so on.
+  max_nesting = 20
+  read_answers()
+  read_ledger_init()
+  if (!read_file(journal, journal_key, "", 0, "")) {
+    printf "169: Journal %s ist nicht lesbar\n", journal > "/dev/stderr"
+    exit 1
+  }
+  if (questions != "") {
+    printf "%s", questions
+    exit 3
+  }
+  check_hledger_decimal_mark()
+  check_ledger_options()
+  check_encoding()
+  # A reader that cannot read the journal anyway reads no booking wrongly.
+  refusal = reasons_of("both")
+  if (!("hledger" in cannot_read)) refusal = refusal reasons_of("hledger")
+  if (!("ledger" in cannot_read)) refusal = refusal reasons_of("ledger")
+  if (refusal != "") {
+    printf "%s%s", refusal, warnings > "/dev/stderr"
+    exit 1
+  }
+  printf "%s", warnings > "/dev/stderr"
+  for (i = 1; i <= count; ++i) printf "%s%s", listed[i], (i < count ? ", " : "\n")
+}
