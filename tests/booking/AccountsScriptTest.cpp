@@ -94,6 +94,13 @@ class AccountsScript : public ::testing::Test {
   std::string journal_ = folder_.PathOf("main.journal");
 };
 
+// The warning of 169 for a declared account that 168 would refuse to book to.
+std::string LeftOut(const std::string& name, const std::string& reason) {
+  return "169: Konto „" + name + "“ ausgelassen: darauf ließe sich nicht buchen, " + reason + "\n";
+}
+const std::string kOtherMeaning =
+    "es beginnt mit einem Zeichen, das im Journal eine andere Bedeutung hat";
+
 TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
   ASSERT_TRUE(FindProgram("hledger")) << testsupport::kMissingTool;
   struct Case {
@@ -102,7 +109,7 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
     std::string offered;                         // 169's list, in reading order
     std::vector<std::string> leftOut{};          // declared for hledger, refused by 168
     std::pair<std::string, std::string> link{};  // a link and what it points to
-    std::string warning{};                       // a line that 169 writes on standard error
+    std::string errors{};                        // all that 169 writes on standard error
     std::vector<std::string> notRead{};          // declared for hledger in files passed over
   };
   // A chain of includes 24 levels deep, each file in a folder below that of the file including
@@ -206,7 +213,13 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
          "apply account (Klammer)\naccount Drin\nend apply account\n"}},
        "Gut",
        {"(Virtuell)", "[Ausgleich]", "; Kommentar", "*Stern", "!Ausruf", "Steuer\x01zeichen",
-        "(Klammer:Drin)"}},
+        "(Klammer:Drin)"},
+       {},
+       LeftOut("(Virtuell)", kOtherMeaning) + LeftOut("[Ausgleich]", kOtherMeaning) +
+           LeftOut("; Kommentar", kOtherMeaning) + LeftOut("*Stern", kOtherMeaning) +
+           LeftOut("!Ausruf", kOtherMeaning) +
+           LeftOut("Steuer\x01zeichen", "es enthält ein Steuerzeichen") +
+           LeftOut("(Klammer:Drin)", kOtherMeaning)},
       {"includes nested deeper than 20 levels are passed over",
        chain,
        chainOffered,
@@ -226,10 +239,7 @@ TEST_F(AccountsScript, OffersTheAccountsThatHledgerDeclares) {
     const Result run = Accounts();
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(run.output, c.offered);
-    for (const std::string& name : c.leftOut) {
-      EXPECT_THAT(run.errors, HasSubstr("169: Konto „" + name + "“ ausgelassen: ")) << name;
-    }
-    EXPECT_THAT(run.errors, HasSubstr(c.warning));
+    EXPECT_EQ(run.errors, c.errors);
     std::vector<std::string> offeredOrLeftOut = Split(run.output, ", ");
     offeredOrLeftOut.insert(offeredOrLeftOut.end(), c.leftOut.begin(), c.leftOut.end());
     offeredOrLeftOut.insert(offeredOrLeftOut.end(), c.notRead.begin(), c.notRead.end());
@@ -370,6 +380,320 @@ TEST_F(AccountsScript, RefusesAJournalThatWouldMisreadOrHideTheBookings) {
       EXPECT_EQ(run.output, "");
       EXPECT_THAT(run.errors, HasSubstr("169: " + folder_.PathOf("") + c.reason));
       EXPECT_FALSE(HledgerReadsAnAppendedBooking());
+    }
+  }
+}
+
+// How a reader reads the booking that 168 appends: it cannot read the journal at all (already
+// before the booking), it reads the booking as written, or otherwise (it refuses the journal
+// after the booking, hides the booking or reads any of its fields otherwise).
+enum class Reading { kCannotRead, kAsWritten, kOtherwise };
+
+std::ostream& operator<<(std::ostream& out, Reading reading) {
+  switch (reading) {
+    case Reading::kCannotRead:
+      return out << "cannot read";
+    case Reading::kAsWritten:
+      return out << "as written";
+    case Reading::kOtherwise:
+      return out << "otherwise";
+  }
+  return out;
+}
+
+// The fields of the last transaction of hledger's JSON that tell how it reads a booking, in
+// their order, "name=value" each.
+std::string LastTransactionFields(const std::string& json) {
+  static const std::set<std::string> kFields = {
+      "tdate",    "tdate2",     "tdescription",    "tstatus",       "tcode",
+      "paccount", "acommodity", "decimalMantissa", "decimalPlaces", "pstatus"};
+  std::stringstream lines(json.substr(std::min(json.rfind("\"tcode\""), json.size())));
+  std::string fields;
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t open = line.find('"');
+    const std::size_t close = line.find("\": ", open + 1);
+    if (open == std::string::npos || close == std::string::npos) continue;
+    const std::string name = line.substr(open + 1, close - open - 1);
+    if (kFields.count(name) == 0) continue;
+    std::string value = line.substr(close + 3);
+    if (!value.empty() && value.back() == ',') value.pop_back();
+    if (value.size() >= 2 && value.front() == '"') value = value.substr(1, value.size() - 2);
+    fields += name + "=" + value + " ";
+  }
+  return fields;
+}
+
+TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOtherwise) {
+  const auto hledger = FindProgram("hledger");
+  const auto ledger = FindProgram("ledger");
+  ASSERT_TRUE(hledger && ledger) << testsupport::kMissingTool;
+  using enum Reading;
+  struct Case {
+    const char* name;
+    Files files;
+    std::string errors;  // all that 169 writes on standard error; empty when it accepts
+    Reading byHledger, byLedger;
+    std::string environment{};  // set for every command; "@" for the case's folder
+    std::string offered = "Girokonto, Unbekannt";  // where 169 accepts the journal
+  };
+  const std::string at = folder_.PathOf("");
+  const std::string main = at + "main.journal, Zeile ";
+  const auto decimalComma = [](const std::string& where) {
+    return "169: " + where +
+           " lässt ledger Beträge mit Dezimalkomma lesen. Am ersten Betrag, den der Import "
+           "anhängt (1234.56), bräche ledger das Lesen des ganzen Journals ab. Die Option "
+           "entfernen; der Import braucht Beträge mit Dezimalpunkt.\n";
+  };
+  const auto dateFormat = [](const std::string& where, const std::string& format) {
+    return "169: " + where + " lässt ledger Daten nach dem Muster „" + format +
+           "“ lesen. ledger läse die Daten der Buchungen, die der Import anhängt (2008-03-05), "
+           "womöglich anders, als sie geschrieben sind. Die Option entfernen oder „%Y-%m-%d“ "
+           "angeben.\n";
+  };
+  const auto hledgerComma = [](const std::string& where, const std::string& line) {
+    return "169: " + where + ": „" + line +
+           "“ gibt Beträgen ohne Währungszeichen ein Dezimalkomma. hledger läse die Beträge, die "
+           "der Import anhängt, hundertfach zu groß: 1234.56 als 123.456,00. Der Import braucht "
+           "ein Journal, das Beträge ohne Währungszeichen mit Dezimalpunkt liest.\n";
+  };
+  const auto hidden = [&](const std::string& block, int line) {
+    return "169: " + at + "main.journal endet in einem " +
+           (block == "comment" ? "Kommentarblock" : "Block „test“") + ": „" + block +
+           "“ in Zeile " + std::to_string(line) + " hat kein „end " + block +
+           "“. Die Buchungen, die der Import anhängt, stünden darin und zählten nicht.\n";
+  };
+  const auto notUtf8 = [&](const std::string& file, int line) {
+    const std::string path = at + file;
+    return "169: " + path + ", Zeile " + std::to_string(line) +
+           ": die Datei ist nicht in UTF-8 geschrieben. hledger kann das Journal nicht lesen, und "
+           "ledger führte die Buchungen, die der Import anhängt, auf neuen Konten neben den "
+           "vorhandenen (aus einem Konto „Büro“ würden zwei). Die Datei umwandeln, zum Beispiel "
+           "aus ISO-8859-1 mit: iconv -f ISO-8859-1 -t UTF-8 '" +
+           path + "' > '" + path + ".utf8' && mv '" + path + ".utf8' '" + path + "'\n";
+  };
+  const std::string accounts = "account Girokonto\naccount Unbekannt\n";
+  const std::string pedanticWithoutUnbekannt =
+      "169: " + at +
+      "home/.ledgerrc, Zeile 1: „--pedantic“ lässt ledger jede Buchung auf ein Konto ablehnen, "
+      "das nicht erklärt ist. Der Import bucht die Gegenseite auf „Unbekannt“: das Journal "
+      "braucht die Zeile „account Unbekannt“.\n";
+  const std::vector<Case> cases = {
+      // ledger's decimal comma: it refuses the whole journal at the booking's amount.
+      {"--decimal-comma in the journal",
+       {{"main.journal", "--decimal-comma\n" + accounts}},
+       decimalComma(main + "1: „--decimal-comma“"),
+       kCannotRead,
+       kOtherwise},
+      {"--decimal-comma in an included file, which holds on in the journal",
+       {{"main.journal", "include optionen.journal\n" + accounts},
+        {"optionen.journal", "--decimal-comma ; deutsch\n"}},
+       decimalComma(at + "optionen.journal, Zeile 1: „--decimal-comma ; deutsch“"),
+       kCannotRead,
+       kOtherwise},
+      {"--decimal-comma in ~/.ledgerrc",
+       {{"main.journal", accounts}, {"home/.ledgerrc", "; Voreinstellungen\n--decimal-comma\n"}},
+       decimalComma(at + "home/.ledgerrc, Zeile 2: „--decimal-comma“"),
+       kAsWritten,
+       kOtherwise},
+      {"--decimal-comma in ~/.config/ledger/ledgerrc",
+       {{"main.journal", accounts}, {"home/.config/ledger/ledgerrc", "--decimal-comma\n"}},
+       decimalComma(at + "home/.config/ledger/ledgerrc, Zeile 1: „--decimal-comma“"),
+       kAsWritten,
+       kOtherwise},
+      {"--decimal-comma in the ledgerrc below XDG_CONFIG_HOME",
+       {{"main.journal", accounts}, {"xdg/ledger/ledgerrc", "--decimal-comma\n"}},
+       decimalComma(at + "xdg/ledger/ledgerrc, Zeile 1: „--decimal-comma“"),
+       kAsWritten,
+       kOtherwise,
+       "XDG_CONFIG_HOME=@xdg"},
+      {"LEDGER_DECIMAL_COMMA, whatever its value",
+       {{"main.journal", accounts}},
+       decimalComma("die Umgebungsvariable LEDGER_DECIMAL_COMMA"),
+       kAsWritten,
+       kOtherwise,
+       "LEDGER_DECIMAL_COMMA=0"},
+      {"--decimal-comma in ~/.ledgerrc, which ledger does not read beside its other init file",
+       {{"main.journal", accounts},
+        {"home/.ledgerrc", "--decimal-comma\n"},
+        {"home/.config/ledger/ledgerrc", "; nichts\n"}},
+       "",
+       kAsWritten,
+       kAsWritten},
+      // ledger's date format.
+      {"--input-date-format with day and month swapped",
+       {{"main.journal", "--input-date-format %Y-%d-%m\n" + accounts}},
+       dateFormat(main + "1: „--input-date-format %Y-%d-%m“", "%Y-%d-%m"),
+       kCannotRead,
+       kOtherwise},
+      {"LEDGER_INPUT_DATE_FORMAT with day and month swapped",
+       {{"main.journal", accounts}},
+       dateFormat("die Umgebungsvariable LEDGER_INPUT_DATE_FORMAT=%Y-%d-%m", "%Y-%d-%m"),
+       kAsWritten,
+       kOtherwise,
+       "LEDGER_INPUT_DATE_FORMAT=%Y-%d-%m"},
+      {"--input-date-format that does not fit the booking's dates",
+       {{"main.journal", "--input-date-format %d.%m.%Y\n" + accounts}},
+       "",
+       kCannotRead,
+       kAsWritten},
+      // ledger's strictness, which refuses a booking to an account that is not declared.
+      {"--pedantic in ~/.ledgerrc without Unbekannt declared",
+       {{"main.journal", "account Girokonto\n"}, {"home/.ledgerrc", "--pedantic\n"}},
+       pedanticWithoutUnbekannt,
+       kAsWritten,
+       kOtherwise},
+      {"--pedantic in ~/.ledgerrc with both accounts declared",
+       {{"main.journal", accounts}, {"home/.ledgerrc", "--pedantic\n"}},
+       "",
+       kAsWritten,
+       kAsWritten},
+      // Files that are not UTF-8.
+      {"an ISO Latin-1 journal",
+       {{"main.journal", accounts + "account B\xFCro\n"}},
+       notUtf8("main.journal", 3),
+       kCannotRead,
+       kAsWritten},
+      {"an included file with a Latin-1 byte in a comment",
+       {{"main.journal", accounts + "include alt.journal\n"},
+        {"alt.journal",
+         "; Gr\xFC\xDF"
+         "e\n"}},
+       notUtf8("alt.journal", 1),
+       kCannotRead,
+       kAsWritten},
+      // A file included twice counts for hledger where each include stands.
+      {"a decimal comma in a file included again after a decimal point",
+       {{"main.journal", accounts + "include a.journal\ncommodity 1,000.00\ninclude b.journal\n"},
+        {"a.journal", "include c.journal\n"},
+        {"b.journal", "include c.journal\n"},
+        {"c.journal", "commodity 1.000,00\n"}},
+       hledgerComma(at + "c.journal, Zeile 1", "commodity 1.000,00"),
+       kOtherwise,
+       kAsWritten},
+      {"a decimal point in a file included again after a decimal comma",
+       {{"main.journal", accounts + "include 2023.journal\ninclude 2024.journal\n"},
+        {"2023.journal", "include eur.journal\ncommodity 1.000,00\n"},
+        {"2024.journal", "include eur.journal\n"},
+        {"eur.journal", "commodity 1,000.00\n"}},
+       "",
+       kAsWritten,
+       kAsWritten},
+      // Commodity declarations.
+      {"a price is no symbol",
+       {{"main.journal", accounts + "commodity 1.000,00 @ 1,10 USD\n"}},
+       hledgerComma(main + "3", "commodity 1.000,00 @ 1,10 USD"),
+       kOtherwise,
+       kAsWritten},
+      {"an exponent is no symbol",
+       {{"main.journal", accounts + "commodity 1,00E3\n"}},
+       hledgerComma(main + "3", "commodity 1,00E3"),
+       kOtherwise,
+       kAsWritten},
+      {"a commodity named e",
+       {{"main.journal", accounts + "commodity 1.000,00 e\ncommodity 1.000,00e\n"}},
+       "",
+       kAsWritten,
+       kAsWritten},
+      // Blocks that ledger keeps open at the end.
+      {"comment with a note after it",
+       {{"main.journal", accounts + "comment ; Notizen\naccount Versteckt\n"}},
+       hidden("comment", 3),
+       kCannotRead,
+       kOtherwise},
+      {"a test block",
+       {{"main.journal", accounts + "test\n"}},
+       hidden("test", 3),
+       kCannotRead,
+       kOtherwise},
+      {"@apply account",
+       {{"main.journal", accounts + "@apply account Privat\n"}},
+       "169: " + at +
+           "main.journal endet innerhalb von „apply account“ (Zeile 3) ohne „end apply "
+           "account“. Die Buchungen, die der Import anhängt, kämen auf Konten unter „Privat“.\n",
+       kCannotRead,
+       kOtherwise},
+      {"a closed comment block with a note, which ledger alone reads",
+       {{"main.journal", accounts + "comment ; Notizen\naccount Versteckt\nend comment\n"}},
+       "",
+       kCannotRead,
+       kAsWritten},
+      {"a test block left open in an included file",
+       {{"main.journal", "include t.journal\n" + accounts}, {"t.journal", "test\n"}},
+       "",
+       kCannotRead,
+       kAsWritten},
+      {"end apply account with a note, which hledger reads and ledger cannot",
+       {{"main.journal",
+         accounts + "apply account Privat\naccount Giro\nend apply account ; Ende Privat\n"}},
+       "",
+       kAsWritten,
+       kCannotRead,
+       "",
+       "Girokonto, Unbekannt, Privat:Giro"},
+  };
+  const std::string booking =
+      "2008-03-05|2008-03-06|Angehängt|Girokonto|1234.56|0\n"
+      "2008-03-05|2008-03-06|Angehängt|Unbekannt|-1234.56|0\n";
+  const std::string bookingForHledger =
+      "tcode= tdate=2008-03-05 tdate2=2008-03-06 tdescription=Angehängt paccount=Girokonto "
+      "acommodity= decimalMantissa=123456 decimalPlaces=2 pstatus=Unmarked paccount=Unbekannt "
+      "acommodity= decimalMantissa=-123456 decimalPlaces=2 pstatus=Unmarked tstatus=Unmarked ";
+  const auto replaceAt = [&](std::string text) {
+    for (std::size_t i; (i = text.find('@')) != std::string::npos;) text.replace(i, 1, at);
+    return text;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder_.Path());
+    fs::create_directories(home_);
+    Write(c.files);
+    // Each command sees the case's home folder, ledger's settings of the case only, and a locale
+    // in which hledger reads UTF-8.
+    const std::string environment =
+        "env -u XDG_CONFIG_HOME -u LEDGER_DECIMAL_COMMA "
+        "-u LEDGER_INPUT_DATE_FORMAT -u LEDGER_PEDANTIC HOME=" +
+        home_.string() + " LC_ALL=C.UTF-8 LEDGER_FILE=" + journal_ + " " +
+        replaceAt(c.environment) + " ";
+    const std::string json = hledger->string() + " -f " + journal_ + " print -O json";
+    const std::string reg =
+        ledger->string() + " -f " + journal_ +
+        " reg --format '%(format_date(date,\"%Y-%m-%d\"))|%(effective_date ? "
+        "format_date(effective_date,\"%Y-%m-%d\") : \"-\")|%(payee)|%(account)|%(amount)|"
+        "%(state)\\n'";
+    const bool hledgerReads = RunCommand(environment + json).status == 0;
+    const bool ledgerReads = RunCommand(environment + reg).status == 0;
+
+    const CommandResult run =
+        RunCommand("{ cd / && " + environment + (kSource / "scripts" / "169").string() + " 2>" +
+                   folder_.PathOf(".errors") + "; }");
+    EXPECT_EQ(folder_.Read(".errors"), c.errors);
+    EXPECT_EQ(run.status, c.errors.empty() ? 0 : 1);
+    EXPECT_EQ(run.output, c.errors.empty() ? c.offered + "\n" : "");
+
+    const CommandResult booked =
+        RunCommand(environment + (kSource / "scripts" / "168").string() +
+                   " 05.03.2008 06.03.2008 123456 Unbekannt Girokonto Wohnen Angehängt ''");
+    ASSERT_EQ(booked.status, 0) << booked.output;
+    const CommandResult byHledger = RunCommand(environment + json + " 2>/dev/null");
+    const CommandResult byLedger = RunCommand(environment + reg + " 2>/dev/null");
+    const auto reading = [](bool readsBefore, bool readsAfter, bool asWritten) {
+      if (!readsBefore) return kCannotRead;
+      return readsAfter && asWritten ? kAsWritten : kOtherwise;
+    };
+    EXPECT_EQ(reading(hledgerReads, byHledger.status == 0,
+                      LastTransactionFields(byHledger.output) == bookingForHledger),
+              c.byHledger);
+    EXPECT_EQ(
+        reading(ledgerReads, byLedger.status == 0,
+                byLedger.output.size() >= booking.size() &&
+                    byLedger.output.substr(byLedger.output.size() - booking.size()) == booking),
+        c.byLedger);
+    // 169 accepts the journal exactly where no reader that can read it reads the booking
+    // otherwise; a journal that is not UTF-8 it refuses also where ledger books the booking to
+    // an account of its own beside the one declared.
+    const bool misread = c.byHledger == kOtherwise || c.byLedger == kOtherwise;
+    if (c.errors.find("nicht in UTF-8") == std::string::npos) {
+      EXPECT_EQ(misread, !c.errors.empty());
     }
   }
 }
