@@ -374,7 +374,7 @@ function ledger_prefix_lines(stack,    part, n, i, numbers, fields) {
 # False when the file cannot be read.
 function read_file(path, key, prefixes, with_default, ledger_applied,
                    line, status, number, in_comment, comment_line, main, apply_lines, mark,
-                   ledger_reads, ledger_block, ledger_block_line, word, at) {
+                   after_mark, ledger_block, ledger_block_line, word, at) {
   reading[key] = 1
   main = key == journal_key
   while (1) {
@@ -389,18 +389,20 @@ function read_file(path, key, prefixes, with_default, ledger_applied,
       break
     }
     at = where(path, number)
-    if (line ~ not_utf8 && not_utf8_at == "") {
+    if (not_utf8_at == "" && line ~ /[\200-\377]/ && line ~ not_utf8) {
       not_utf8_at = at
       not_utf8_path = path
     }
     # hledger passes over a byte-order mark; ledger takes the line that starts with one for an
     # unknown directive and passes over all of it.
-    ledger_reads = !(number == 1 && sub(/^\357\273\277/, "", line))
+    after_mark = number == 1 && sub(/^\357\273\277/, "", line)
     if (line !~ /^[a-z!@D-]/) continue
     sub(/\r$/, "", line)
-    word = word_of(line)
 
-    if (!ledger_reads) {
+    # As ledger reads the line.
+    word = word_of(line)
+    if (after_mark) {
+      # passed over
     } else if (ledger_block != "") {
       if (line ~ /^end (comment|test)/) ledger_block = ""
     } else if ((word == "comment" || word == "test") && line ~ /^[!@]?[a-z]+([ \t]|$)/) {
@@ -412,6 +414,7 @@ function read_file(path, key, prefixes, with_default, ledger_applied,
       ledger_applied = ledger_apply(line, ledger_applied, at, number)
     }
 
+    # As hledger reads it.
     if (in_comment) {
       if (line ~ /^end comment[ \t]*$/) in_comment = 0
       continue
@@ -421,7 +424,7 @@ function read_file(path, key, prefixes, with_default, ledger_applied,
       comment_line = number
       continue
     }
-    if (line ~ /^(--|@|!comment|!test|comment|test([ \t]|$))/) {
+    if (line ~ /^(--|@|!comment|!test|comment|test)/ || line ~ /^!?end([ \t]+apply)?[ \t]*$/) {
       unreadable("hledger", at ": „" line "“")
       continue
     }
