@@ -441,6 +441,10 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
   const std::string partAndOthers =
       "nach Byte 36 stehen ein Teil dieser Buchung und, was das andere Programm geschrieben "
       "hat. Den Teil dieser Buchung bitte von Hand entfernen.";
+  // Where the journal is shorter than before this booking, no place in it is known.
+  const std::string partSomewhere =
+      "an seinem Ende stehen womöglich ein Teil dieser Buchung und, was das andere Programm "
+      "geschrieben hat. Den Teil dieser Buchung bitte von Hand entfernen.";
   struct Case {
     const char* name;
     std::optional<std::string> before;  // none: no journal before
@@ -487,7 +491,10 @@ TEST_F(JournalScripts, AFailedAppendTakesOutOnlyItsOwnBytes) {
        "\n"},
       {"the journal shortened before the rest, which goes in partly", kDeclarations,
        "rewrite-before-rest", "partial:12", shortened + part,
-       partlyWritten + cause + others + partAndOthers, std::nullopt, shortened},
+       partlyWritten + cause + others + partSomewhere, std::nullopt, shortened},
+      {"the journal shortened before the rest, which is refused", kDeclarations,
+       "rewrite-before-rest", "refused", shortened, partlyWritten + cause + others + partSomewhere,
+       std::nullopt, shortened},
   };
   // The library sees the writes that go through the C library's write(), as dash makes them; a
   // shell that writes through stdio would hide them.
