@@ -23,8 +23,8 @@
 #     the accounts, joined by ", ", with exit status 0
 #   Exit status 1: the journal is refused or cannot be read; the reasons on standard error.
 #
-#   Variable not_utf8 (-v): the extended regular expression of a line that is not UTF-8, the same
-#   that 169 hands grep.
+#   Variable not_utf8 (-v): the extended regular expression of what a line that is not UTF-8
+#   holds, the same that 169 hands grep.
 #
 # Where the two readers differ, each has a state of its own: hledger's comment blocks, "apply
 # account" prefixes, "D" and "decimal-mark"; ledger's blocks ("comment", "test", which any line
@@ -112,8 +112,17 @@ function reasons_of(reader,    i, text) {
 
 # Marks that a reader cannot read the journal at all, whatever is appended: its reasons then do
 # not count. Only what that reader surely refuses is marked.
-function unreadable(reader, at) {
-  if (!(reader in cannot_read)) cannot_read[reader] = at
+function unreadable(reader) {
+  cannot_read[reader] = 1
+}
+
+# Whether hledger refuses the line, outside a comment block: ledger's options, "@" directives and
+# blocks, its directives that hledger does not know, and an "end" that ends nothing of hledger's.
+function hledger_refuses(line) {
+  if (line ~ /^(--|@|!comment|!test|comment|test)/) return 1
+  if (line ~ /^!?(apply[ \t]+(tag|fixed|year|rate)|year|bucket|A|define|expr|assert|check|eval|python|value)([ \t]|$)/) return 1
+  return line ~ /^!?end/ &&
+         line !~ /^!?end[ \t]+(apply[ \t]+account[ \t]*(;.*)?|aliases[ \t]*|tag[ \t]*|apply[ \t]+tag[ \t]*)$/
 }
 
 function where(path, number) { return path ", Zeile " number }
@@ -220,10 +229,11 @@ function passed_over(target, from, why) {
 }
 
 # Reads the files that the include line leads to, each where it stands and each time it is
-# included, with the state that the including file hands on. An include that the shell has not
+# included, for the readers that read the line ("h" hledger, "l" ledger), with the state that the
+# including file hands on. An include that the shell has not
 # answered yet is asked of it and adds nothing in this run.
-function include(line, from, prefixes, with_default, ledger_applied,
-                 target, pair, parts, n, i, path, key) {
+function include(line, from, readers, prefixes, with_default, ledger_applied,
+                  target, pair, parts, n, i, path, key) {
   target = argument_of(line)
   if (target == "") return
   # Each level of nesting holds a call of read_file and of include on the stack of the awk
@@ -267,7 +277,7 @@ function include(line, from, prefixes, with_default, ledger_applied,
       return
     }
     ++nesting
-    if (!read_file(path, key, prefixes, with_default, ledger_applied)) {
+    if (!read_file(path, key, readers, prefixes, with_default, ledger_applied)) {
       passed_over(target, from, "die Datei ist nicht lesbar")
     }
     --nesting
@@ -275,7 +285,7 @@ function include(line, from, prefixes, with_default, ledger_applied,
 }
 
 # An option line of ledger's, "--NAME", "--NAME VALUE" or "--NAME=VALUE", in a journal file or
-# in ledger's init file (from "init"): a value runs to the end of the line, a comment included.
+# in ledger's init file (from_init): a value runs to the end of the line, a comment included.
 function ledger_option(line, at, from_init,    name, value) {
   name = substr(line, 3)
   value = ""
@@ -285,6 +295,8 @@ function ledger_option(line, at, from_init,    name, value) {
     sub(/^[ \t]+/, "", value)
     sub(/[ \t]+$/, "", value)
   }
+  # ledger reads "_" in an option's name as "-".
+  gsub(/_/, "-", name)
   if (name == "decimal-comma" && decimal_comma_at == "") {
     decimal_comma_at = at ": „" line "“"
   } else if (name == "input-date-format") {
@@ -313,9 +325,10 @@ function read_ledger_init(    line, status, number) {
 
 # Follows a line through ledger's stack of "apply" directives, one a line: "KIND NUMBER", and
 # for "apply account" the prefix after it. Returns the stack after the line. An "end" that ends
-# no directive of the stack makes ledger refuse the journal; one that names no kind ("end",
-# "end apply", also "end aliases") ends the last.
-function ledger_apply(line, stack, at, number,    rest, kind) {
+# no directive of the stack makes ledger refuse the journal; "end apply KIND" must end the last
+# one, "end" and "end apply" end it, and so does any "end WORD" where WORD is not "apply"
+# ("end aliases").
+function ledger_apply(line, stack, number,    rest, kind) {
   sub(/^[!@]/, "", line)
   if (line ~ /^apply[ \t]+[^ \t]/) {
     rest = line
@@ -330,7 +343,7 @@ function ledger_apply(line, stack, at, number,    rest, kind) {
   sub(/^end[ \t]*/, "", rest)
   sub(/[ \t]+$/, "", rest)
   if (stack == "") {
-    unreadable("ledger", at ": „" line "“")
+    unreadable("ledger")
     return stack
   }
   if (rest ~ /^apply([ \t]|$)/) {
@@ -339,7 +352,7 @@ function ledger_apply(line, stack, at, number,    rest, kind) {
     sub(/.*\n/, "", kind)
     sub(/ .*/, "", kind)
     if (rest != "" && rest != kind) {
-      unreadable("ledger", at ": „" line "“")
+      unreadable("ledger")
       return stack
     }
   }
@@ -356,6 +369,11 @@ function ledger_prefixes(stack,    part, n, i, names) {
   return names
 }
 
+# Notes an account that ledger reads declared, below its prefixes (one a line).
+function ledger_declares(name, prefixes) {
+  ledger_declared[prefixes == "" ? name : prefixed(prefixes "\n" name)] = 1
+}
+
 # The line numbers of the account prefixes in ledger's stack, each after a blank.
 function ledger_prefix_lines(stack,    part, n, i, numbers, fields) {
   n = split(stack, part, "\n")
@@ -368,15 +386,17 @@ function ledger_prefix_lines(stack,    part, n, i, numbers, fields) {
   return numbers
 }
 
-# Reads the declarations of the file, and those of the files it includes where they stand. The
-# prefixes of "apply account" (one a line), whether a "D" directive holds, and ledger's stack of
-# "apply" directives come from the including file; what the file changes of them ends with it.
-# False when the file cannot be read.
-function read_file(path, key, prefixes, with_default, ledger_applied,
-                   line, status, number, in_comment, comment_line, main, apply_lines, mark,
-                   after_mark, ledger_block, ledger_block_line, word, at) {
+# Reads the declarations of the file, and those of the files it includes where they stand, for
+# the readers that read it ("h" hledger, "l" ledger): a file that only one of them includes
+# changes nothing of the other's. The prefixes of "apply account" (one a line), whether a "D"
+# directive holds, and ledger's stack of "apply" directives come from the including file; what
+# the file changes of them ends with it. False when the file cannot be read.
+function read_file(path, key, readers, prefixes, with_default, ledger_applied,
+                   line, status, number, main, at, after_mark, word, hledger_sees, ledger_sees,
+                   in_comment, comment_line, apply_lines, mark, ledger_block, ledger_block_line) {
   reading[key] = 1
   main = key == journal_key
+  status = 0
   while (1) {
     # The journal itself comes from the shell, only the lines that can be directives.
     if (main) {
@@ -393,16 +413,21 @@ function read_file(path, key, prefixes, with_default, ledger_applied,
       not_utf8_at = at
       not_utf8_path = path
     }
+    if (lone_cr_at == "" && line ~ /\r./) {
+      lone_cr_at = at
+      lone_cr_path = path
+    }
     # hledger passes over a byte-order mark; ledger takes the line that starts with one for an
     # unknown directive and passes over all of it.
     after_mark = number == 1 && sub(/^\357\273\277/, "", line)
-    if (line !~ /^[a-z!@D-]/) continue
+    if (line !~ /^[a-z!@AD-]/) continue
     sub(/\r$/, "", line)
 
     # As ledger reads the line.
+    ledger_sees = 0
     word = word_of(line)
-    if (after_mark) {
-      # passed over
+    if (!index(readers, "l") || after_mark) {
+      # not read
     } else if (ledger_block != "") {
       if (line ~ /^end (comment|test)/) ledger_block = ""
     } else if ((word == "comment" || word == "test") && line ~ /^[!@]?[a-z]+([ \t]|$)/) {
@@ -411,29 +436,38 @@ function read_file(path, key, prefixes, with_default, ledger_applied,
     } else if (line ~ /^--/) {
       ledger_option(line, at, 0)
     } else {
-      ledger_applied = ledger_apply(line, ledger_applied, at, number)
+      ledger_sees = 1
+      ledger_applied = ledger_apply(line, ledger_applied, number)
     }
 
     # As hledger reads it.
-    if (in_comment) {
+    hledger_sees = 0
+    if (!index(readers, "h")) {
+      # not read
+    } else if (in_comment) {
       if (line ~ /^end comment[ \t]*$/) in_comment = 0
-      continue
-    }
-    if (line ~ /^comment[ \t]*$/) {
+      else if (line ~ /^end comment/) unreadable("hledger")
+    } else if (line ~ /^comment[ \t]*$/) {
       in_comment = 1
       comment_line = number
-      continue
+    } else if (hledger_refuses(line)) {
+      unreadable("hledger")
+    } else {
+      hledger_sees = 1
     }
-    if (line ~ /^(--|@|!comment|!test|comment|test)/ || line ~ /^!?end([ \t]+apply)?[ \t]*$/) {
-      unreadable("hledger", at ": „" line "“")
-      continue
-    }
-    sub(/^!/, "", line)
+
+    sub(/^[!@]/, "", line)
     if (line ~ /^account[ \t]/) {
-      # What ledger passes over declares nothing for it.
-      if (ledger_block == "") declare(line, prefixes)
+      # The list holds what hledger declares and ledger does not pass over.
+      if (hledger_sees && ledger_block == "") declare(line, prefixes)
+      if (ledger_sees) ledger_declares(name_of(line), ledger_prefixes(ledger_applied))
     } else if (line ~ /^include[ \t]/) {
-      include(line, path, prefixes, with_default, ledger_applied)
+      if (hledger_sees || ledger_sees) {
+        include(line, path, (hledger_sees ? "h" : "") (ledger_sees ? "l" : ""), prefixes,
+                with_default, ledger_applied)
+      }
+    } else if (!hledger_sees) {
+      continue
     } else if (line ~ /^apply[ \t]+account[ \t]/) {
       sub(/^apply[ \t]+/, "", line)
       if (name_of(line) != "") {
@@ -512,13 +546,16 @@ function check_hledger_decimal_mark(    line, at) {
          "Dezimalpunkt liest.")
 }
 
-# Whether ledger, reading dates by the format, would read the date that 168 writes (2008-03-05)
-# otherwise than written. A format that does not fit the date leaves ledger to its own formats,
-# which read it right; so do those that read it as written. Any other format that starts with the
-# year and a "-" may fit it another way, and is not trusted.
-function misreads_dates(format) {
+# Whether ledger, reading dates by the format, may read the dates that 168 writes (2008-03-05)
+# otherwise than written. A format that does not fit them leaves ledger to its own formats, which
+# read them right: one with a character to match that such a date lacks ("%d.%m.%Y", and a comment
+# after the format, which ledger takes into it). Of the others only those that read the date as
+# written are trusted.
+function misreads_dates(format,    literal) {
   if (format == "%Y-%m-%d" || format == "%F") return 0
-  return format ~ /^%Y-/
+  literal = format
+  gsub(/%./, "", literal)
+  return literal !~ /[^-0-9 \t]/
 }
 
 # Refuses the journal when ledger would refuse or misread the appended bookings by its options:
@@ -543,13 +580,15 @@ function check_ledger_options(    at, format) {
            "die Daten der Buchungen, die der Import anhängt (2008-03-05), womöglich anders, als " \
            "sie geschrieben sind. Die Option entfernen oder „%Y-%m-%d“ angeben.")
   }
-  if (pedantic_at == "" && "LEDGER_PEDANTIC" in ENVIRON) pedantic_at = "die Umgebungsvariable LEDGER_PEDANTIC"
+  if (pedantic_at == "" && "LEDGER_PEDANTIC" in ENVIRON) {
+    pedantic_at = "die Umgebungsvariable LEDGER_PEDANTIC"
+  }
   if (!check_payees) check_payees = "LEDGER_CHECK_PAYEES" in ENVIRON
   if (pedantic_at != "" && check_payees) {
     refuse("ledger", pedantic_at ": „--pedantic“ mit „--check-payees“ lässt ledger jede Buchung " \
            "ablehnen, deren Empfänger nicht mit „payee“ erklärt ist. An der ersten Buchung, die " \
            "der Import anhängt, bräche ledger das Lesen des Journals ab.")
-  } else if (pedantic_at != "" && !("Unbekannt" in seen)) {
+  } else if (pedantic_at != "" && !("Unbekannt" in ledger_declared)) {
     refuse("ledger", pedantic_at ": „--pedantic“ lässt ledger jede Buchung auf ein Konto " \
            "ablehnen, das nicht erklärt ist. Der Import bucht die Gegenseite auf „Unbekannt“: " \
            "das Journal braucht die Zeile „account Unbekannt“.")
@@ -557,13 +596,25 @@ function check_ledger_options(    at, format) {
 }
 
 function check_encoding() {
-  if (not_utf8_at == "") return
-  refuse("both", not_utf8_at ": die Datei ist nicht in UTF-8 geschrieben. " \
-    "hledger kann das Journal nicht lesen, und ledger führte die Buchungen, die der Import anhängt, auf " \
-    "neuen Konten neben den vorhandenen (aus einem Konto „Büro“ würden zwei). Die Datei " \
-    "umwandeln, zum Beispiel aus ISO-8859-1 mit: iconv -f ISO-8859-1 -t UTF-8 " \
-    quoted_for_shell(not_utf8_path) " > " quoted_for_shell(not_utf8_path ".utf8") " && mv " \
-    quoted_for_shell(not_utf8_path ".utf8") " " quoted_for_shell(not_utf8_path))
+  if (not_utf8_at != "") {
+    refuse("both", not_utf8_at ": die Datei ist nicht in UTF-8 geschrieben. hledger kann das " \
+           "Journal nicht lesen, und ledger hielte ein Konto, dessen Name darin einen Umlaut " \
+           "hat, für ein anderes als das, auf das der Import bucht. Die Datei umwandeln, zum " \
+           "Beispiel aus ISO-8859-1 mit: " \
+           converted("iconv -f ISO-8859-1 -t UTF-8", not_utf8_path))
+  }
+  if (lone_cr_at != "") {
+    refuse("both", lone_cr_at ": die Datei trennt Zeilen mit einem CR allein. hledger liest " \
+           "es als Zeilenende, ledger und 169 nicht, so dass 169 nicht sicher sagen kann, wie " \
+           "die beiden die Buchungen lesen, die der Import anhängt. Die Zeilenenden umwandeln, " \
+           "zum Beispiel mit: " converted("tr '\\r' '\\n'", lone_cr_path))
+  }
+}
+
+# The shell command that converts the file through the filter and puts the result in its place.
+function converted(filter, path) {
+  return filter " < " quoted_for_shell(path) " > " quoted_for_shell(path ".neu") " && mv " \
+         quoted_for_shell(path ".neu") " " quoted_for_shell(path)
 }
 
 BEGIN {
@@ -571,7 +622,7 @@ BEGIN {
   max_nesting = 20
   read_answers()
   read_ledger_init()
-  if (!read_file(journal, journal_key, "", 0, "")) {
+  if (!read_file(journal, journal_key, "hl", "", 0, "")) {
     printf "169: Journal %s ist nicht lesbar\n", journal > "/dev/stderr"
     exit 1
   }

@@ -423,6 +423,12 @@ std::string LastTransactionFields(const std::string& json) {
   return fields;
 }
 
+// The command that 169 gives for converting the file through the filter in its place.
+std::string Converted(const std::string& filter, const std::string& path) {
+  return filter + " < '" + path + "' > '" + path + ".neu' && mv '" + path + ".neu' '" + path +
+         "'\n";
+}
+
 TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOtherwise) {
   const auto hledger = FindProgram("hledger");
   const auto ledger = FindProgram("ledger");
@@ -435,6 +441,8 @@ TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOthe
     Reading byHledger, byLedger;
     std::string environment{};  // set for every command; "@" for the case's folder
     std::string offered = "Girokonto, Unbekannt";  // where 169 accepts the journal
+    // Refused although no reader reads this booking otherwise: 169 cannot be sure of the file.
+    bool unsure = false;
   };
   const std::string at = folder_.PathOf("");
   const std::string main = at + "main.journal, Zeile ";
@@ -466,10 +474,9 @@ TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOthe
     const std::string path = at + file;
     return "169: " + path + ", Zeile " + std::to_string(line) +
            ": die Datei ist nicht in UTF-8 geschrieben. hledger kann das Journal nicht lesen, und "
-           "ledger führte die Buchungen, die der Import anhängt, auf neuen Konten neben den "
-           "vorhandenen (aus einem Konto „Büro“ würden zwei). Die Datei umwandeln, zum Beispiel "
-           "aus ISO-8859-1 mit: iconv -f ISO-8859-1 -t UTF-8 '" +
-           path + "' > '" + path + ".utf8' && mv '" + path + ".utf8' '" + path + "'\n";
+           "ledger hielte ein Konto, dessen Name darin einen Umlaut hat, für ein anderes als das, "
+           "auf das der Import bucht. Die Datei umwandeln, zum Beispiel aus ISO-8859-1 mit: " +
+           Converted("iconv -f ISO-8859-1 -t UTF-8", path);
   };
   const std::string accounts = "account Girokonto\naccount Unbekannt\n";
   const std::string pedanticWithoutUnbekannt =
@@ -552,7 +559,10 @@ TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOthe
        {{"main.journal", accounts + "account B\xFCro\n"}},
        notUtf8("main.journal", 3),
        kCannotRead,
-       kAsWritten},
+       kAsWritten,
+       "",
+       "",
+       true},
       {"an included file with a Latin-1 byte in a comment",
        {{"main.journal", accounts + "include alt.journal\n"},
         {"alt.journal",
@@ -560,7 +570,10 @@ TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOthe
          "e\n"}},
        notUtf8("alt.journal", 1),
        kCannotRead,
-       kAsWritten},
+       kAsWritten,
+       "",
+       "",
+       true},
       // A file included twice counts for hledger where each include stands.
       {"a decimal comma in a file included again after a decimal point",
        {{"main.journal", accounts + "include a.journal\ncommodity 1,000.00\ninclude b.journal\n"},
@@ -622,6 +635,89 @@ TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOthe
        "",
        kCannotRead,
        kAsWritten},
+      {"--decimal_comma, which ledger reads as --decimal-comma",
+       {{"main.journal", accounts + "--decimal_comma\n"}},
+       decimalComma(main + "3: „--decimal_comma“"),
+       kCannotRead,
+       kOtherwise},
+      {"--decimal-comma in a file that only ledger includes",
+       {{"main.journal", accounts + "@include optionen.journal\n"},
+        {"optionen.journal", "--decimal-comma\n"}},
+       decimalComma(at + "optionen.journal, Zeile 1: „--decimal-comma“"),
+       kCannotRead,
+       kOtherwise},
+      {"--decimal-comma in a file that ledger includes between blocks that hledger passes over",
+       {{"main.journal",
+         accounts + "comment\nend test\ninclude optionen.journal\ntest\nend comment\n"},
+        {"optionen.journal", "--decimal-comma\n"}},
+       decimalComma(at + "optionen.journal, Zeile 1: „--decimal-comma“"),
+       kAsWritten,
+       kOtherwise},
+      {"--decimal-comma in a file included inside a test block, which ledger passes over",
+       {{"main.journal", accounts + "test\ninclude optionen.journal\nend test\n"},
+        {"optionen.journal", "--decimal-comma\n"}},
+       "",
+       kCannotRead,
+       kAsWritten},
+      {"an init file beside an XDG_CONFIG_HOME without one",
+       {{"main.journal", accounts}, {"home/.ledgerrc", "--decimal-comma\n"}},
+       decimalComma(at + "home/.ledgerrc, Zeile 1: „--decimal-comma“"),
+       kAsWritten,
+       kOtherwise,
+       "XDG_CONFIG_HOME=@xdg"},
+      {"a date format that starts with the century",
+       {{"main.journal", accounts}, {"home/.ledgerrc", "--input-date-format %C%y-%d-%m\n"}},
+       dateFormat(at + "home/.ledgerrc, Zeile 1: „--input-date-format %C%y-%d-%m“", "%C%y-%d-%m"),
+       kAsWritten,
+       kOtherwise},
+      {"a date format with a comment, which ledger takes into it",
+       {{"main.journal", accounts + "--input-date-format %Y-%d-%m ; alt\n"}},
+       "",
+       kCannotRead,
+       kAsWritten},
+      {"LEDGER_PEDANTIC without Unbekannt declared",
+       {{"main.journal", "account Girokonto\n"}},
+       "169: die Umgebungsvariable LEDGER_PEDANTIC: „--pedantic“ lässt ledger jede Buchung auf "
+       "ein Konto ablehnen, das nicht erklärt ist. Der Import bucht die Gegenseite auf "
+       "„Unbekannt“: das Journal braucht die Zeile „account Unbekannt“.\n",
+       kAsWritten,
+       kOtherwise,
+       "LEDGER_PEDANTIC=1",
+       "Girokonto"},
+      {"--pedantic with --check-payees",
+       {{"main.journal", accounts}, {"home/.ledgerrc", "--pedantic\n--check-payees\n"}},
+       "169: " + at +
+           "home/.ledgerrc, Zeile 1: „--pedantic“ mit „--check-payees“ lässt ledger jede "
+           "Buchung ablehnen, deren Empfänger nicht mit „payee“ erklärt ist. An der ersten "
+           "Buchung, die der Import anhängt, bräche ledger das Lesen des Journals ab.\n",
+       kAsWritten,
+       kOtherwise},
+      {"D and decimal-mark of an included file end with it",
+       {{"main.journal", accounts + "include d.journal\n"},
+        {"d.journal", "D 1.000,00\ndecimal-mark ,\n"}},
+       "",
+       kAsWritten,
+       kAsWritten},
+      {"lines that a CR alone ends",
+       {{"main.journal", "account Girokonto\raccount Unbekannt\rdecimal-mark ,\r"}},
+       "169: " + main +
+           "1: die Datei trennt Zeilen mit einem CR allein. hledger liest es als Zeilenende, "
+           "ledger und 169 nicht, so dass 169 nicht sicher sagen kann, wie die beiden die "
+           "Buchungen lesen, die der Import anhängt. Die Zeilenenden umwandeln, zum Beispiel "
+           "mit: " +
+           Converted("tr '\\r' '\\n'", at + "main.journal"),
+       kOtherwise,
+       kAsWritten},
+      {"ledger's directives, which hledger cannot read",
+       {{"main.journal", accounts + "apply tag x\nend apply tag\ndecimal-mark ,\n"}},
+       "",
+       kCannotRead,
+       kAsWritten},
+      {"an end comment with a note in a comment block, which hledger cannot read",
+       {{"main.journal", accounts + "comment\nx\nend comment ; Ende\ncommodity 1,00\n"}},
+       "",
+       kCannotRead,
+       kAsWritten},
       {"a bare end, which ends apply account for ledger and which hledger cannot read",
        {{"main.journal", accounts + "apply account Privat\nend\n"}},
        "",
@@ -655,10 +751,8 @@ TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOthe
     // Each command sees the case's home folder, ledger's settings of the case only, and a locale
     // in which hledger reads UTF-8.
     const std::string environment =
-        "env -u XDG_CONFIG_HOME -u LEDGER_DECIMAL_COMMA "
-        "-u LEDGER_INPUT_DATE_FORMAT -u LEDGER_PEDANTIC HOME=" +
-        home_.string() + " LC_ALL=C.UTF-8 LEDGER_FILE=" + journal_ + " " +
-        replaceAt(c.environment) + " ";
+        "env -i PATH='" + std::string(std::getenv("PATH")) + "' HOME=" + home_.string() +
+        " LC_ALL=C.UTF-8 LEDGER_FILE=" + journal_ + " " + replaceAt(c.environment) + " ";
     const std::string json = hledger->string() + " -f " + journal_ + " print -O json";
     const std::string reg =
         ledger->string() + " -f " + journal_ +
@@ -694,11 +788,48 @@ TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOthe
                     byLedger.output.substr(byLedger.output.size() - booking.size()) == booking),
         c.byLedger);
     // 169 accepts the journal exactly where no reader that can read it reads the booking
-    // otherwise; a journal that is not UTF-8 it refuses also where ledger books the booking to
-    // an account of its own beside the one declared.
+    // otherwise, but where it cannot be sure.
     const bool misread = c.byHledger == kOtherwise || c.byLedger == kOtherwise;
-    if (c.errors.find("nicht in UTF-8") == std::string::npos) {
-      EXPECT_EQ(misread, !c.errors.empty());
+    EXPECT_EQ(misread || c.unsure, !c.errors.empty());
+  }
+}
+
+// Whether a file is UTF-8, as 169 tells it in the journal (where grep picks the lines) and in an
+// included file (where the awk program reads them), against hledger, which reads only UTF-8.
+TEST_F(AccountsScript, TellsAFileThatIsNotUtf8AsHledgerDoes) {
+  const auto hledger = FindProgram("hledger");
+  ASSERT_TRUE(hledger) << testsupport::kMissingTool;
+  const std::vector<std::pair<const char*, std::string>> sequences = {
+      {"two bytes", "\xC3\xA4"},
+      {"three bytes", "\xE2\x82\xAC"},
+      {"four bytes", "\xF0\x9F\x98\x80"},
+      {"the last before the surrogates", "\xED\x9F\xBF"},
+      {"U+FFFF", "\xEF\xBF\xBF"},
+      {"U+10FFFF", "\xF4\x8F\xBF\xBF"},
+      {"a Latin-1 byte", "\xFC"},
+      {"a lone continuation byte", "\xA4"},
+      {"a continuation byte too many", "\xC3\xA4\xA4"},
+      {"a lead byte before a character", "\xC3\xC3\xA4"},
+      {"a lead byte at the end of the line", "\xC3"},
+      {"three bytes cut short", "\xE2\x82"},
+      {"an overlong form", "\xC0\xAF"},
+      {"an overlong form of three bytes", "\xE0\x80\xAF"},
+      {"a surrogate", "\xED\xA0\x80"},
+      {"above U+10FFFF", "\xF4\x90\x80\x80"},
+      {"a byte that UTF-8 never uses", "\xFF"},
+  };
+  for (const auto& [name, bytes] : sequences) {
+    for (const bool included : {false, true}) {
+      SCOPED_TRACE(std::string(name) + (included ? ", in an included file" : ""));
+      fs::remove_all(folder_.Path());
+      fs::create_directories(home_);
+      const std::string line = "; x" + bytes + (bytes == "\xC3" ? "" : "y") + "\n";
+      Write({{"main.journal", "account Girokonto\n" + (included ? "include k.journal\n" : line)},
+             {"k.journal", line}});
+      const bool hledgerReads =
+          RunCommand("LC_ALL=C.UTF-8 " + hledger->string() + " -f " + journal_ + " print").status ==
+          0;
+      EXPECT_EQ(Accounts().status == 0, hledgerReads);
     }
   }
 }
