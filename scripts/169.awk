@@ -118,11 +118,14 @@ function unreadable(reader) {
 
 # Whether hledger refuses the line, outside a comment block: ledger's options, "@" directives and
 # blocks, its directives that hledger does not know, and an "end" that ends nothing of hledger's.
-function hledger_refuses(line) {
+function hledger_refuses(line,    w) {
+  w = hledger_blank
   if (line ~ /^(--|@|!comment|!test|comment|test)/) return 1
-  if (line ~ /^!?(apply[ \t]+(tag|fixed|year|rate)|year|bucket|A|define|expr|assert|check|eval|python|value)([ \t]|$)/) return 1
-  return line ~ /^!?end/ &&
-         line !~ /^!?end[ \t]+(apply[ \t]+account[ \t]*(;.*)?|aliases[ \t]*|tag[ \t]*|apply[ \t]+tag[ \t]*)$/
+  if (line ~ ("^!?(apply" w "+(tag|fixed|year|rate)|year|bucket|A|define|expr|assert|check|eval" \
+              "|python|value)(" w "|$)")) {
+    return 1
+  }
+  return line ~ /^!?end/ && line !~ ("^!?end" w "+(apply" w "+account|aliases|tag)" w "*([;#*].*)?$")
 }
 
 function where(path, number) { return path ", Zeile " number }
@@ -151,7 +154,7 @@ function argument_of(line) {
 # The first word of a directive line, without the "!" or "@" that may stand before it.
 function word_of(line) {
   sub(/^[!@]/, "", line)
-  sub(/[ \t].*/, "", line)
+  sub(/[ \t\v\f].*/, "", line)
   return line
 }
 
@@ -295,16 +298,16 @@ function ledger_option(line, at, from_init,    name, value) {
     sub(/^[ \t]+/, "", value)
     sub(/[ \t]+$/, "", value)
   }
-  # ledger reads "_" in an option's name as "-".
+  # ledger reads "_" in an option's name as "-", and passes over one at its end.
   gsub(/_/, "-", name)
+  sub(/-$/, "", name)
   if (name == "decimal-comma" && decimal_comma_at == "") {
     decimal_comma_at = at ": „" line "“"
   } else if (name == "input-date-format") {
-    # A line of the journal decides over the init file, whichever comes last.
-    if (!from_init || date_format_at == "") {
-      date_format = value
-      date_format_at = at ": „" line "“"
-    }
+    # ledger tries the date formats from the last to the first; those of the init file come
+    # first, as it is read first.
+    date_format[++date_formats] = value
+    date_format_at[date_formats] = at ": „" line "“"
   } else if (name == "pedantic" && from_init) {
     pedantic_at = at
   } else if (name == "check-payees" && from_init) {
@@ -330,6 +333,8 @@ function read_ledger_init(    line, status, number) {
 # ("end aliases").
 function ledger_apply(line, stack, number,    rest, kind) {
   sub(/^[!@]/, "", line)
+  # "Y" and "year" stand on the stack as "apply year" does.
+  if (line ~ /^(Y|year)[ \t]/) return stack (stack == "" ? "" : "\n") "year " number
   if (line ~ /^apply[ \t]+[^ \t]/) {
     rest = line
     sub(/^apply[ \t]+/, "", rest)
@@ -369,7 +374,8 @@ function ledger_prefixes(stack,    part, n, i, names) {
   return names
 }
 
-# Notes an account that ledger reads declared, below its prefixes (one a line).
+# Notes an account that ledger reads declared, below its prefixes (one a line): ledger's name is
+# all of the line after "account", a comment too.
 function ledger_declares(name, prefixes) {
   ledger_declared[prefixes == "" ? name : prefixed(prefixes "\n" name)] = 1
 }
@@ -420,7 +426,7 @@ function read_file(path, key, readers, prefixes, with_default, ledger_applied,
     # hledger passes over a byte-order mark; ledger takes the line that starts with one for an
     # unknown directive and passes over all of it.
     after_mark = number == 1 && sub(/^\357\273\277/, "", line)
-    if (line !~ /^[a-z!@AD-]/) continue
+    if (line !~ /^[a-z!@ADY-]/) continue
     sub(/\r$/, "", line)
 
     # As ledger reads the line.
@@ -430,7 +436,7 @@ function read_file(path, key, readers, prefixes, with_default, ledger_applied,
       # not read
     } else if (ledger_block != "") {
       if (line ~ /^end (comment|test)/) ledger_block = ""
-    } else if ((word == "comment" || word == "test") && line ~ /^[!@]?[a-z]+([ \t]|$)/) {
+    } else if ((word == "comment" || word == "test") && line ~ /^[!@]?[a-z]+([ \t\v\f]|$)/) {
       ledger_block = word
       ledger_block_line = number
     } else if (line ~ /^--/) {
@@ -445,9 +451,9 @@ function read_file(path, key, readers, prefixes, with_default, ledger_applied,
     if (!index(readers, "h")) {
       # not read
     } else if (in_comment) {
-      if (line ~ /^end comment[ \t]*$/) in_comment = 0
+      if (line ~ ("^end comment" hledger_blank "*$")) in_comment = 0
       else if (line ~ /^end comment/) unreadable("hledger")
-    } else if (line ~ /^comment[ \t]*$/) {
+    } else if (line ~ ("^comment" hledger_blank "*$")) {
       in_comment = 1
       comment_line = number
     } else if (hledger_refuses(line)) {
@@ -460,7 +466,7 @@ function read_file(path, key, readers, prefixes, with_default, ledger_applied,
     if (line ~ /^account[ \t]/) {
       # The list holds what hledger declares and ledger does not pass over.
       if (hledger_sees && ledger_block == "") declare(line, prefixes)
-      if (ledger_sees) ledger_declares(name_of(line), ledger_prefixes(ledger_applied))
+      if (ledger_sees) ledger_declares(argument_of(line), ledger_prefixes(ledger_applied))
     } else if (line ~ /^include[ \t]/) {
       if (hledger_sees || ledger_sees) {
         include(line, path, (hledger_sees ? "h" : "") (ledger_sees ? "l" : ""), prefixes,
@@ -474,7 +480,8 @@ function read_file(path, key, readers, prefixes, with_default, ledger_applied,
         prefixes = prefixes (prefixes == "" ? "" : "\n") name_of(line)
         apply_lines = apply_lines " " number
       }
-    } else if (line ~ /^end[ \t]+apply[ \t]+account[ \t]*(;.*)?$/) {
+    } else if (line ~ ("^end" hledger_blank "+apply" hledger_blank "+account" hledger_blank \
+                       "*([;#*].*)?$")) {
       if (!sub(/\n[^\n]*$/, "", prefixes)) prefixes = ""
       sub(/ [0-9]*$/, "", apply_lines)
     } else if (line ~ /^D[ \t]/) {
@@ -546,21 +553,19 @@ function check_hledger_decimal_mark(    line, at) {
          "Dezimalpunkt liest.")
 }
 
-# Whether ledger, reading dates by the format, may read the dates that 168 writes (2008-03-05)
-# otherwise than written. A format that does not fit them leaves ledger to its own formats, which
-# read them right: one with a character to match that such a date lacks ("%d.%m.%Y", and a comment
-# after the format, which ledger takes into it). Of the others only those that read the date as
-# written are trusted.
-function misreads_dates(format,    literal) {
-  if (format == "%Y-%m-%d" || format == "%F") return 0
+# Whether the date format may fit the dates that 168 writes (2008-03-05). One that does not fit
+# them leaves ledger to the formats before it, and in the end to its own, which read them right:
+# one with a character to match that such a date lacks ("%d.%m.%Y", and a comment after the
+# format, which ledger takes into it). Any other may fit them and read them otherwise.
+function fits_dates(format,    literal) {
   literal = format
-  gsub(/%./, "", literal)
-  return literal !~ /[^-0-9 \t]/
+  gsub(/%[-_0^#]*[0-9]*[EO]?./, "", literal)
+  return literal !~ /[^-0-9 \t\v\f\r]/
 }
 
 # Refuses the journal when ledger would refuse or misread the appended bookings by its options:
 # from the journal's files, its init file, or the environment (LEDGER_NAME for --name, any value).
-function check_ledger_options(    at, format) {
+function check_ledger_options(    i, format) {
   if (decimal_comma_at == "" && "LEDGER_DECIMAL_COMMA" in ENVIRON) {
     decimal_comma_at = "die Umgebungsvariable LEDGER_DECIMAL_COMMA"
   }
@@ -569,16 +574,19 @@ function check_ledger_options(    at, format) {
            "Betrag, den der Import anhängt (1234.56), bräche ledger das Lesen des ganzen " \
            "Journals ab. Die Option entfernen; der Import braucht Beträge mit Dezimalpunkt.")
   }
-  format = date_format
-  at = date_format_at
-  if (at == "" && "LEDGER_INPUT_DATE_FORMAT" in ENVIRON) {
-    format = ENVIRON["LEDGER_INPUT_DATE_FORMAT"]
-    at = "die Umgebungsvariable LEDGER_INPUT_DATE_FORMAT=" format
+  if (date_formats == 0 && "LEDGER_INPUT_DATE_FORMAT" in ENVIRON) {
+    date_format[++date_formats] = ENVIRON["LEDGER_INPUT_DATE_FORMAT"]
+    date_format_at[date_formats] = "die Umgebungsvariable LEDGER_INPUT_DATE_FORMAT=" \
+                                   date_format[date_formats]
   }
-  if (at != "" && misreads_dates(format)) {
-    refuse("ledger", at " lässt ledger Daten nach dem Muster „" format "“ lesen. ledger läse " \
-           "die Daten der Buchungen, die der Import anhängt (2008-03-05), womöglich anders, als " \
-           "sie geschrieben sind. Die Option entfernen oder „%Y-%m-%d“ angeben.")
+  for (i = date_formats; i >= 1; --i) {
+    format = date_format[i]
+    if (format == "%Y-%m-%d" || format == "%F") break
+    if (!fits_dates(format)) continue
+    refuse("ledger", date_format_at[i] " lässt ledger Daten nach dem Muster „" format "“ lesen. " \
+           "ledger läse die Daten der Buchungen, die der Import anhängt (2008-03-05), womöglich " \
+           "anders, als sie geschrieben sind. Die Option entfernen oder „%Y-%m-%d“ angeben.")
+    break
   }
   if (pedantic_at == "" && "LEDGER_PEDANTIC" in ENVIRON) {
     pedantic_at = "die Umgebungsvariable LEDGER_PEDANTIC"
@@ -593,6 +601,22 @@ function check_ledger_options(    at, format) {
            "ablehnen, das nicht erklärt ist. Der Import bucht die Gegenseite auf „Unbekannt“: " \
            "das Journal braucht die Zeile „account Unbekannt“.")
   }
+}
+
+# With "--pedantic", ledger refuses a booking to an account that it does not read declared under
+# the same name ("account Giro  ; Notiz" declares "Giro  ; Notiz" for ledger): such an account is
+# left out of the list.
+function leave_out_what_pedantic_ledger_refuses(    i, kept) {
+  if (pedantic_at == "" || "ledger" in cannot_read) return
+  for (i = 1; i <= count; ++i) {
+    if (listed[i] in ledger_declared) {
+      listed[++kept] = listed[i]
+    } else {
+      warn("Konto „" listed[i] "“ ausgelassen: ledger mit „--pedantic“ (" pedantic_at ") kennt " \
+           "es nicht unter diesem Namen")
+    }
+  }
+  count = kept
 }
 
 function check_encoding() {
@@ -618,6 +642,8 @@ function converted(filter, path) {
 }
 
 BEGIN {
+  # A blank between the words of a directive for hledger, a no-break space (C2 A0) among them.
+  hledger_blank = "([ \t\v\f]|\302\240)"
   # The journal is read at nesting 0, a file that it includes at 1, and so on.
   max_nesting = 20
   read_answers()
@@ -641,6 +667,7 @@ BEGIN {
     printf "%s%s", refusal, warnings > "/dev/stderr"
     exit 1
   }
+  leave_out_what_pedantic_ledger_refuses()
   printf "%s", warnings > "/dev/stderr"
   for (i = 1; i <= count; ++i) printf "%s%s", listed[i], (i < count ? ", " : "\n")
 }

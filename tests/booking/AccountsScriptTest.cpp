@@ -718,6 +718,40 @@ TEST_F(AccountsScript, RefusesAJournalExactlyWhereAReaderWouldReadTheBookingOthe
        "",
        kCannotRead,
        kAsWritten},
+      {"end aliases with a comment, which hledger reads",
+       {{"main.journal", accounts + "alias x=y\nend aliases ; Notiz\ndecimal-mark ,\n"}},
+       hledgerComma(main + "5", "decimal-mark ,"),
+       kOtherwise,
+       kCannotRead},
+      {"end apply account with a comment after #, which hledger reads",
+       {{"main.journal",
+         accounts + "apply account P\naccount Giro\nend apply account  # P\ndecimal-mark ,\n"}},
+       hledgerComma(main + "6", "decimal-mark ,"),
+       kOtherwise,
+       kCannotRead},
+      {"end comment with a no-break space after it, which ends the block for hledger",
+       {{"main.journal", accounts + "comment\nx\nend comment\xC2\xA0\ndecimal-mark ,\n"}},
+       hledgerComma(main + "6", "decimal-mark ,"),
+       kOtherwise,
+       kAsWritten},
+      {"a date format with a modifier",
+       {{"main.journal", "--input-date-format %Y-%d-%Om\n" + accounts}},
+       dateFormat(main + "1: „--input-date-format %Y-%d-%Om“", "%Y-%d-%Om"),
+       kCannotRead,
+       kOtherwise},
+      {"a date format that does not fit after one that does",
+       {{"main.journal",
+         "--input-date-format %Y-%d-%m\n--input-date-format %d.%m.%Y\n" + accounts}},
+       dateFormat(main + "1: „--input-date-format %Y-%d-%m“", "%Y-%d-%m"),
+       kCannotRead,
+       kOtherwise},
+      {"a bare end that ends Y for ledger, not apply account",
+       {{"main.journal", accounts + "apply account Privat\nY 2008\nend\n"}},
+       "169: " + at +
+           "main.journal endet innerhalb von „apply account“ (Zeile 3) ohne „end apply "
+           "account“. Die Buchungen, die der Import anhängt, kämen auf Konten unter „Privat“.\n",
+       kCannotRead,
+       kOtherwise},
       {"a bare end, which ends apply account for ledger and which hledger cannot read",
        {{"main.journal", accounts + "apply account Privat\nend\n"}},
        "",
@@ -832,6 +866,29 @@ TEST_F(AccountsScript, TellsAFileThatIsNotUtf8AsHledgerDoes) {
       EXPECT_EQ(Accounts().status == 0, hledgerReads);
     }
   }
+}
+
+// ledger takes all of an "account" line for the name, a comment too; with "--pedantic" it refuses
+// a booking to "Girokonto" when only "Girokonto  ; Hauptkonto" is declared, so the list leaves
+// that account out.
+TEST_F(AccountsScript, LeavesOutWhatLedgerWithPedanticDoesNotKnowByThatName) {
+  const auto ledger = FindProgram("ledger");
+  ASSERT_TRUE(ledger) << testsupport::kMissingTool;
+  Write({{"main.journal", "account Girokonto  ; Hauptkonto\naccount Unbekannt\n"},
+         {"home/.ledgerrc", "--pedantic\n"}});
+  const Result run = Accounts();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, "Unbekannt");
+  EXPECT_EQ(run.errors, "169: Konto „Girokonto“ ausgelassen: ledger mit „--pedantic“ (" +
+                            folder_.PathOf("home/.ledgerrc") +
+                            ", Zeile 1) kennt es nicht unter diesem Namen\n");
+  folder_.Write("main.journal", folder_.Read("main.journal") +
+                                    "\n2008-03-05 Angehängt\n    Girokonto  1.00\n"
+                                    "    Unbekannt  -1.00\n");
+  EXPECT_NE(
+      RunCommand("HOME=" + home_.string() + " " + ledger->string() + " -f " + journal_ + " bal")
+          .status,
+      0);
 }
 
 TEST_F(AccountsScript, TheExampleJournalAndOneWithACommoditySymbolListTheirAccounts) {
