@@ -16,7 +16,7 @@
 #       W reason               the whole include passed over, and why
 #       E
 #     M                      then, to the end, the lines of the journal itself that can be
-#                            directives or that are not UTF-8, each as NUMBER:TEXT
+#                            directives, are not UTF-8 or hold a CR inside, each as NUMBER:TEXT
 #   On standard output, to 169:
 #     Q folder target        with exit status 3: an include that has no answer yet. 169 answers
 #                            it and runs this program again.
@@ -29,8 +29,9 @@
 # Where the two readers differ, each has a state of its own: hledger's comment blocks, "apply
 # account" prefixes, "D" and "decimal-mark"; ledger's blocks ("comment", "test", which any line
 # that starts "end comment" or "end test" ends), its stack of "apply" directives, and its options
-# ("--decimal-comma" in any file stays on to the end). Both readers end what an included file
-# leaves open with that file, and read a file again at each include.
+# ("--decimal-comma" in any file stays on to the end). Each follows only the includes of the lines
+# that it reads. Both readers end what an included file leaves open with that file, and read a
+# file again at each include.
 
 # Texts from the shell: "\\" is "\" and "\n" a line end.
 function decode(text,    result, at) {
