@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 using testsupport::CommandResult;
 using testsupport::FindProgram;
 using testsupport::RunCommand;
+using testsupport::ShellQuote;
 
 const fs::path kSource = VALTARO_SOURCE_DIR;
 
@@ -62,12 +63,6 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-std::string ShellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 class AccountNames : public ::testing::Test {
  protected:
   void SetUp() override { fs::create_directory(home_); }
@@ -85,7 +80,7 @@ class AccountNames : public ::testing::Test {
     return result;
   }
   CommandResult Book(const std::string& to) const {
-    return RunCommand(Command("168") + " 05.03.2008 06.03.2008 725 Unbekannt " + ShellQuoted(to) +
+    return RunCommand(Command("168") + " 05.03.2008 06.03.2008 725 Unbekannt " + ShellQuote(to) +
                       " Wohnen Stadtwerke Abschlag");
   }
   std::vector<std::string> Hledger(const std::string& command) const {

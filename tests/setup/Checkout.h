@@ -15,18 +15,7 @@ namespace fs = std::filesystem;
 
 inline const fs::path kSource = VALTARO_SOURCE_DIR;
 
-// The word as sh reads it back, whatever it holds.
-inline std::string ShellQuote(const std::string& word) {
-  std::string quoted = "'";
-  for (const char c : word) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
-}
+using testsupport::ShellQuote;
 
 // Writes an executable file.
 inline void WriteScript(const fs::path& path, const std::string& text) {

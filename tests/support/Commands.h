@@ -17,6 +17,19 @@ struct CommandResult {
   std::string output;  // standard output and standard error together
 };
 
+// The word as sh reads it back, whatever it holds.
+inline std::string ShellQuote(const std::string& word) {
+  std::string quoted = "'";
+  for (const char c : word) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
 // Runs a command line through the shell. Only for the tests' own commands, with paths that need
 // no quoting.
 inline CommandResult RunCommand(const std::string& command) {
