@@ -126,7 +126,8 @@ function hledger_refuses(line,    w) {
               "|python|value)(" w "|$)")) {
     return 1
   }
-  return line ~ /^!?end/ && line !~ ("^!?end" w "+(apply" w "+account|aliases|tag)" w "*([;#*].*)?$")
+  return line ~ /^!?end/ && line !~ hledger_end_apply_account &&
+         line !~ ("^!?end" w "+(aliases|tag)" w "*([;#*].*)?$")
 }
 
 function where(path, number) { return path ", Zeile " number }
@@ -209,11 +210,11 @@ function booking_refusal(name,    blanks) {
   return ""
 }
 
-# Declares the account of an "account" line, below the prefixes of "apply account".
-function declare(line, prefixes,    name, refusal) {
+# Declares the account of an "account" line, below the prefixes of hledger's "apply account".
+function declare(line, applied,    name, refusal) {
   name = name_of(line)
   if (name == "") return
-  if (prefixes != "") name = prefixed(prefixes "\n" name)
+  name = below_prefixes(name, applied)
   if (name in seen) return
   seen[name] = 1
   if (index(name, ", ")) {
@@ -236,8 +237,8 @@ function passed_over(target, from, why) {
 # included, for the readers that read the line ("h" hledger, "l" ledger), with the state that the
 # including file hands on. An include that the shell has not
 # answered yet is asked of it and adds nothing in this run.
-function include(line, from, readers, prefixes, with_default, ledger_applied,
-                  target, pair, parts, n, i, path, key) {
+function include(line, from, readers, applied, with_default, ledger_applied,
+                 target, pair, parts, n, i, path, key) {
   target = argument_of(line)
   if (target == "") return
   # Each level of nesting holds a call of read_file and of include on the stack of the awk
@@ -281,7 +282,7 @@ function include(line, from, readers, prefixes, with_default, ledger_applied,
       return
     }
     ++nesting
-    if (!read_file(path, key, readers, prefixes, with_default, ledger_applied)) {
+    if (!read_file(path, key, readers, applied, with_default, ledger_applied)) {
       passed_over(target, from, "die Datei ist nicht lesbar")
     }
     --nesting
@@ -327,22 +328,57 @@ function read_ledger_init(    line, status, number) {
   close(ledger_init)
 }
 
-# Follows a line through ledger's stack of "apply" directives, one a line: "KIND NUMBER", and
-# for "apply account" the prefix after it. Returns the stack after the line. An "end" that ends
+# A stack of "apply" directives, as each reader keeps one: an entry a line, "KIND NUMBER", and for
+# "apply account" the prefix after it ("account 3 Privat").
+function pushed(stack, entry) {
+  return stack (stack == "" ? "" : "\n") entry
+}
+
+function popped(stack) {
+  return sub(/\n[^\n]*$/, "", stack) ? stack : ""
+}
+
+# The account prefixes in the stack, one a line.
+function prefixes_in(stack,    part, n, i, names) {
+  n = split(stack, part, "\n")
+  for (i = 1; i <= n; ++i) {
+    if (sub(/^account [0-9]+ /, "", part[i])) names = names (names == "" ? "" : "\n") part[i]
+  }
+  return names
+}
+
+# The line numbers of the account prefixes in the stack, each after a blank.
+function prefix_lines_in(stack,    part, n, i, numbers, fields) {
+  n = split(stack, part, "\n")
+  for (i = 1; i <= n; ++i) {
+    if (part[i] ~ /^account /) {
+      split(part[i], fields, " ")
+      numbers = numbers " " fields[2]
+    }
+  }
+  return numbers
+}
+
+# The name below the stack's account prefixes, joined as hledger and ledger join them.
+function below_prefixes(name, stack,    prefixes) {
+  prefixes = prefixes_in(stack)
+  return prefixes == "" ? name : prefixed(prefixes "\n" name)
+}
+
+# Follows a line through ledger's stack of "apply" directives. Returns the stack after the line. An "end" that ends
 # no directive of the stack makes ledger refuse the journal; "end apply KIND" must end the last
 # one, "end" and "end apply" end it, and so does any "end WORD" where WORD is not "apply"
 # ("end aliases").
 function ledger_apply(line, stack, number,    rest, kind) {
   sub(/^[!@]/, "", line)
   # "Y" and "year" stand on the stack as "apply year" does.
-  if (line ~ /^(Y|year)[ \t]/) return stack (stack == "" ? "" : "\n") "year " number
+  if (line ~ /^(Y|year)[ \t]/) return pushed(stack, "year " number)
   if (line ~ /^apply[ \t]+[^ \t]/) {
     rest = line
     sub(/^apply[ \t]+/, "", rest)
     kind = rest
     sub(/[ \t].*/, "", kind)
-    return stack (stack == "" ? "" : "\n") kind " " number \
-           (kind == "account" ? " " name_of(rest) : "")
+    return pushed(stack, kind " " number (kind == "account" ? " " name_of(rest) : ""))
   }
   if (line !~ /^end([ \t]|$)/) return stack
   rest = line
@@ -362,45 +398,18 @@ function ledger_apply(line, stack, number,    rest, kind) {
       return stack
     }
   }
-  if (!sub(/\n[^\n]*$/, "", stack)) stack = ""
-  return stack
+  return popped(stack)
 }
 
-# The account prefixes in ledger's stack, one a line.
-function ledger_prefixes(stack,    part, n, i, names) {
-  n = split(stack, part, "\n")
-  for (i = 1; i <= n; ++i) {
-    if (sub(/^account [0-9]+ /, "", part[i])) names = names (names == "" ? "" : "\n") part[i]
-  }
-  return names
-}
-
-# Notes an account that ledger reads declared, below its prefixes (one a line): ledger's name is
-# all of the line after "account", a comment too.
-function ledger_declares(name, prefixes) {
-  ledger_declared[prefixes == "" ? name : prefixed(prefixes "\n" name)] = 1
-}
-
-# The line numbers of the account prefixes in ledger's stack, each after a blank.
-function ledger_prefix_lines(stack,    part, n, i, numbers, fields) {
-  n = split(stack, part, "\n")
-  for (i = 1; i <= n; ++i) {
-    if (part[i] ~ /^account /) {
-      split(part[i], fields, " ")
-      numbers = numbers " " fields[2]
-    }
-  }
-  return numbers
-}
 
 # Reads the declarations of the file, and those of the files it includes where they stand, for
 # the readers that read it ("h" hledger, "l" ledger): a file that only one of them includes
-# changes nothing of the other's. The prefixes of "apply account" (one a line), whether a "D"
-# directive holds, and ledger's stack of "apply" directives come from the including file; what
-# the file changes of them ends with it. False when the file cannot be read.
-function read_file(path, key, readers, prefixes, with_default, ledger_applied,
+# changes nothing of the other's. hledger's stack of "apply account", whether a "D" directive
+# holds, and ledger's stack of "apply" directives come from the including file; what the file
+# changes of them ends with it. False when the file cannot be read.
+function read_file(path, key, readers, applied, with_default, ledger_applied,
                    line, status, number, main, at, after_mark, word, hledger_sees, ledger_sees,
-                   in_comment, comment_line, apply_lines, mark, ledger_block, ledger_block_line) {
+                   in_comment, comment_line, mark, ledger_block, ledger_block_line) {
   reading[key] = 1
   main = key == journal_key
   status = 0
@@ -466,25 +475,21 @@ function read_file(path, key, readers, prefixes, with_default, ledger_applied,
     sub(/^[!@]/, "", line)
     if (line ~ /^account[ \t]/) {
       # The list holds what hledger declares and ledger does not pass over.
-      if (hledger_sees && ledger_block == "") declare(line, prefixes)
-      if (ledger_sees) ledger_declares(argument_of(line), ledger_prefixes(ledger_applied))
+      if (hledger_sees && ledger_block == "") declare(line, applied)
+      # ledger's name is all of the line after "account", a comment too.
+      if (ledger_sees) ledger_declared[below_prefixes(argument_of(line), ledger_applied)] = 1
     } else if (line ~ /^include[ \t]/) {
       if (hledger_sees || ledger_sees) {
-        include(line, path, (hledger_sees ? "h" : "") (ledger_sees ? "l" : ""), prefixes,
+        include(line, path, (hledger_sees ? "h" : "") (ledger_sees ? "l" : ""), applied,
                 with_default, ledger_applied)
       }
     } else if (!hledger_sees) {
       continue
     } else if (line ~ /^apply[ \t]+account[ \t]/) {
       sub(/^apply[ \t]+/, "", line)
-      if (name_of(line) != "") {
-        prefixes = prefixes (prefixes == "" ? "" : "\n") name_of(line)
-        apply_lines = apply_lines " " number
-      }
-    } else if (line ~ ("^end" hledger_blank "+apply" hledger_blank "+account" hledger_blank \
-                       "*([;#*].*)?$")) {
-      if (!sub(/\n[^\n]*$/, "", prefixes)) prefixes = ""
-      sub(/ [0-9]*$/, "", apply_lines)
+      if (name_of(line) != "") applied = pushed(applied, "account " number " " name_of(line))
+    } else if (line ~ hledger_end_apply_account) {
+      applied = popped(applied)
     } else if (line ~ /^D[ \t]/) {
       with_default = 1
       if (main) {
@@ -514,13 +519,8 @@ function read_file(path, key, readers, prefixes, with_default, ledger_applied,
     if (ledger_block != "") {
       refuse("ledger", hidden_in_block(path, ledger_block, ledger_block_line))
     }
-    if (prefixes != "") {
-      refuse("hledger", moved_by_prefixes(path, apply_lines, prefixed(prefixes)))
-    }
-    if (ledger_prefixes(ledger_applied) != "") {
-      refuse("ledger", moved_by_prefixes(path, ledger_prefix_lines(ledger_applied),
-                                         prefixed(ledger_prefixes(ledger_applied))))
-    }
+    refuse_if_moved("hledger", path, applied)
+    refuse_if_moved("ledger", path, ledger_applied)
   }
   return status == 0
 }
@@ -531,9 +531,12 @@ function hidden_in_block(path, block, line) {
          "anhängt, stünden darin und zählten nicht."
 }
 
-function moved_by_prefixes(path, lines, prefix) {
-  return path " endet innerhalb von „apply account“ (Zeile" lines ") ohne „end apply account“. " \
-         "Die Buchungen, die der Import anhängt, kämen auf Konten unter „" prefix "“."
+# Refuses the journal for the reader when its stack at the journal's end holds account prefixes.
+function refuse_if_moved(reader, path, stack) {
+  if (prefixes_in(stack) == "") return
+  refuse(reader, path " endet innerhalb von „apply account“ (Zeile" prefix_lines_in(stack) \
+         ") ohne „end apply account“. Die Buchungen, die der Import anhängt, kämen auf Konten " \
+         "unter „" prefixed(prefixes_in(stack)) "“.")
 }
 
 # Refuses the journal when hledger would read an amount without a commodity symbol, as 168
@@ -645,6 +648,8 @@ function converted(filter, path) {
 BEGIN {
   # A blank between the words of a directive for hledger, a no-break space (C2 A0) among them.
   hledger_blank = "([ \t\v\f]|\302\240)"
+  hledger_end_apply_account = "^!?end" hledger_blank "+apply" hledger_blank "+account" \
+                              hledger_blank "*([;#*].*)?$"
   # The journal is read at nesting 0, a file that it includes at 1, and so on.
   max_nesting = 20
   read_answers()
